@@ -1,0 +1,52 @@
+#pragma once
+// Settings files in the Windows private-profile layout, GBK on disk.
+// Every call names the file it acts on. Files written here are byte for byte
+// what WritePrivateProfileStringA writes for the same calls, so that desks
+// using the Windows functions and Portdesk share them freely.
+#include <QString>
+#include <memory>
+
+namespace portdesk {
+
+// Reads section/key. A missing or empty key is written back with `def`
+// (untrimmed), creating the file when its folder exists; the result is
+// trimmed of spaces. Values are returned whole, however long.
+QString ReadKey(const QString &file, const QString &section, const QString &key,
+                const QString &def);
+
+// Writes key=value into section. False, with `error` set, when the file could
+// not be replaced, when a name or the value holds text that GBK cannot store,
+// or when the value holds a line break.
+bool WriteKey(const QString &file, const QString &section, const QString &key,
+              const QString &value, QString *error = nullptr);
+
+// Removes the first matching key line. Deleting what is not there succeeds
+// and changes nothing.
+bool DeleteKey(const QString &file, const QString &section, const QString &key,
+               QString *error = nullptr);
+
+// Many reads and writes on one file with one read and at most one write:
+// the resulting file is the same as the same calls made one by one.
+class ProfileBatch {
+public:
+    explicit ProfileBatch(const QString &file);
+    ~ProfileBatch();
+    ProfileBatch(const ProfileBatch &) = delete;
+    ProfileBatch &operator=(const ProfileBatch &) = delete;
+
+    QString ReadKey(const QString &section, const QString &key, const QString &def);
+    bool WriteKey(const QString &section, const QString &key, const QString &value,
+                  QString *error = nullptr);
+    bool DeleteKey(const QString &section, const QString &key, QString *error = nullptr);
+
+    bool changed() const;
+    // Writes the file when something changed. False, with `error` set, when
+    // the file could not be replaced; the old file is then left as it was.
+    bool save(QString *error = nullptr);
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> d;
+};
+
+} // namespace portdesk

@@ -1,0 +1,15 @@
+#pragma once
+#include <QString>
+
+namespace portdesk {
+
+// Plain-text clipboard.
+class Clipboard {
+public:
+    virtual ~Clipboard() = default;
+    virtual void clear() = 0;
+    virtual void setText(const QString &text) = 0;
+    virtual QString text() const = 0;
+};
+
+} // namespace portdesk

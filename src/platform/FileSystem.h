@@ -1,0 +1,17 @@
+#pragma once
+#include <QString>
+
+namespace portdesk {
+
+enum class DirProbe { Exists, Missing, Unreachable };
+
+// Tells a folder that is simply absent from one that cannot be reached at all
+// (an offline share, a drive that is gone, a permission or I/O error).
+DirProbe probeDirectory(const QString &path);
+
+bool dirExists(const QString &path);
+
+// Creates one folder level when it is missing; false when it is still missing.
+bool ensureDir(const QString &path);
+
+} // namespace portdesk

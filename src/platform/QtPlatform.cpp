@@ -1,0 +1,117 @@
+#include "platform/QtPlatform.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPrinter>
+#include <QUrl>
+
+namespace portdesk {
+
+namespace {
+
+QMessageBox::StandardButton toStandard(MsgAnswer a)
+{
+    switch (a) {
+    case MsgAnswer::Ok: return QMessageBox::Ok;
+    case MsgAnswer::Cancel: return QMessageBox::Cancel;
+    case MsgAnswer::Yes: return QMessageBox::Yes;
+    case MsgAnswer::No: return QMessageBox::No;
+    }
+    return QMessageBox::Ok;
+}
+
+QMessageBox::StandardButtons standardButtons(MsgButtons b)
+{
+    switch (b) {
+    case MsgButtons::Ok: return QMessageBox::Ok;
+    case MsgButtons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
+    case MsgButtons::YesNo: return QMessageBox::Yes | QMessageBox::No;
+    case MsgButtons::YesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    }
+    return QMessageBox::Ok;
+}
+
+QMessageBox::Icon standardIcon(MsgIcon i)
+{
+    switch (i) {
+    case MsgIcon::None: return QMessageBox::NoIcon;
+    case MsgIcon::Information: return QMessageBox::Information;
+    case MsgIcon::Warning: return QMessageBox::Warning;
+    case MsgIcon::Critical: return QMessageBox::Critical;
+    case MsgIcon::Question: return QMessageBox::Question;
+    }
+    return QMessageBox::NoIcon;
+}
+
+} // namespace
+
+MsgAnswer QtPrompts::message(const QString &text, const QString &title, MsgIcon icon,
+                             MsgButtons buttons, MsgAnswer defaultButton)
+{
+    QMessageBox box(standardIcon(icon), title, text, standardButtons(buttons),
+                    QApplication::activeWindow());
+    box.setDefaultButton(toStandard(defaultButton));
+    const int r = box.exec();
+    switch (r) {
+    case QMessageBox::Yes: return MsgAnswer::Yes;
+    case QMessageBox::No: return MsgAnswer::No;
+    case QMessageBox::Cancel: return MsgAnswer::Cancel;
+    case QMessageBox::Ok: return MsgAnswer::Ok;
+    default:
+        // Escape or the close box: the safe answer.
+        return buttons == MsgButtons::YesNo ? MsgAnswer::No
+               : buttons == MsgButtons::Ok  ? MsgAnswer::Ok
+                                            : MsgAnswer::Cancel;
+    }
+}
+
+std::optional<QString> QtPrompts::input(const QString &title, const QString &prompt,
+                                        const QString &proposal)
+{
+    bool ok = false;
+    const QString text = QInputDialog::getText(QApplication::activeWindow(), title, prompt,
+                                               QLineEdit::Normal, proposal, &ok);
+    if (!ok)
+        return std::nullopt;
+    return text;
+}
+
+void QtClipboard::clear() { QGuiApplication::clipboard()->clear(); }
+void QtClipboard::setText(const QString &text) { QGuiApplication::clipboard()->setText(text); }
+QString QtClipboard::text() const { return QGuiApplication::clipboard()->text(); }
+
+bool QtShell::openUrl(const QString &url) { return QDesktopServices::openUrl(QUrl(url)); }
+
+bool QtPrinter::printPage(const QString &jobName, const PaintPage &paint, QString *error)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(jobName);
+    printer.setFullPage(false);
+    printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+    if (!printer.isValid()) {
+        if (error)
+            *error = QStringLiteral("没有可用的打印机。");
+        return false;
+    }
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        if (error)
+            *error = QStringLiteral("无法开始打印。");
+        return false;
+    }
+    const double s = printer.resolution() / 1440.0;
+    painter.scale(s, s);
+    paint(painter);
+    if (!painter.end()) {
+        if (error)
+            *error = QStringLiteral("打印失败。");
+        return false;
+    }
+    return true;
+}
+
+} // namespace portdesk
