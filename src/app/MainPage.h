@@ -1,0 +1,113 @@
+#pragma once
+// MainPage: the main window, laid out like the paper declaration.
+//
+// Pieces, top to bottom: the picture-button row (CmdQD … GuanYu) with the
+// origin-folder label WenJianJia, the position label LiuLan and the step
+// buttons FanYe(0)/FanYe(1); the consignee line (ShouHuoRen, BaoJianXinXi,
+// Tgdzt); the goods frame with ten rows of nine fields, More, GengDuo,
+// ChaXun, the totals HeJi and LBclear; packing; transport; trade; the hint
+// TeShuCaiLiao; containers; the bottom buttons; the status line Tip and Ver.
+//
+// Widgets are public and carry their control names as objectName (arrays as
+// "MingCheng(3)"). Other subsystems attach their behaviour by connecting to
+// them (see MainWiring); this class owns only the frame's own rules: layout,
+// hover captions, arrow-key navigation, the goods block toggle, clearing rows
+// 2 to 10, the badge and the exit question.
+#include "platform/Context.h"
+
+#include <QWidget>
+#include <array>
+
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QToolButton;
+
+namespace portdesk {
+
+class ClickLabel;
+
+class MainPage : public QWidget {
+    Q_OBJECT
+public:
+    explicit MainPage(Context &ctx, QWidget *parent = nullptr);
+    ~MainPage() override;
+
+    Context &context() const { return ctx_; }
+
+    // Path of the declaration file the record belongs to; empty when new.
+    QString DangQianWenJian;
+
+    // Top row.
+    QToolButton *CmdQD = nullptr, *XinJian = nullptr, *DaKai = nullptr, *LingCun = nullptr,
+                *DaYin = nullptr, *SHRgl = nullptr, *SheZhi = nullptr, *GuanYu = nullptr;
+    ClickLabel *WenJianJia = nullptr;
+    QLabel *LiuLan = nullptr;
+    std::array<QPushButton *, 2> FanYe{};
+
+    // Consignee line.
+    QComboBox *ShouHuoRen = nullptr;
+    ClickLabel *BaoJianXinXi = nullptr;
+    ClickLabel *Tgdzt = nullptr;
+
+    // Goods block: ten rows, 0 always shown.
+    QGroupBox *HuoWuMingXi = nullptr;
+    std::array<QLineEdit *, 10> MingCheng{}, BianMa{}, YuanChanGuo{}, ShuLiang{}, ZhongLiang{},
+        ZongZhi{};
+    std::array<QComboBox *, 10> SLdanwei{}, ZLdanwei{}, BiZhi{};
+    QCheckBox *More = nullptr;
+    ClickLabel *GengDuo = nullptr;
+    ClickLabel *ChaXun = nullptr;
+    ClickLabel *LBclear = nullptr;
+    std::array<QLabel *, 3> HeJi{};
+
+    // Packing.
+    std::array<QComboBox *, 2> BZzhonglei{};
+    std::array<QLineEdit *, 2> BZshuliang{};
+    QLineEdit *JianShu = nullptr, *GongJin = nullptr;
+
+    // Transport.
+    QComboBox *YunShuGongJu = nullptr;
+    QLineEdit *TiYunDanHao = nullptr, *QiYunGuoJia = nullptr;
+    QComboBox *RuJingKouAn = nullptr;
+
+    // Trade.
+    QLineEdit *HeTongHao = nullptr;
+    QComboBox *MaoYiFangShi = nullptr;
+    QLineEdit *MaoYiGuoBie = nullptr, *XuKeZheng = nullptr;
+    QLabel *TeShuCaiLiao = nullptr;
+
+    // Containers.
+    QGroupBox *JiZhuangXiang = nullptr;
+    QLineEdit *JZXsl1 = nullptr, *JZXhm1 = nullptr, *JZXsl2 = nullptr, *JZXhm2 = nullptr;
+
+    // Bottom.
+    QPushButton *GuiDang = nullptr, *HouQi = nullptr, *FeiYong = nullptr, *DaoChu = nullptr,
+                *TuiChu = nullptr;
+    QLabel *Tip = nullptr;
+    ClickLabel *Ver = nullptr;
+    QLabel *Picture1 = nullptr;
+
+    bool goodsExpanded() const;
+    // Recounts the open follow-up items and shows or hides the badge.
+    void refreshBadge();
+
+signals:
+    // The about window is asked for (GuanYu or Ver).
+    void aboutRequested();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+
+private:
+    Context &ctx_;
+    bool closingConfirmed_ = false;
+};
+
+} // namespace portdesk
