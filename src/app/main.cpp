@@ -1,7 +1,79 @@
+#include "app/MainPage.h"
+#include "app/MainWiring.h"
+#include "app/Startup.h"
+#include "platform/Clock.h"
+#include "platform/Context.h"
+#include "platform/FileSystem.h"
+#include "platform/QtPlatform.h"
+
 #include <QApplication>
+#include <QDir>
+#include <QScreen>
+#include <cstdio>
+
+using namespace portdesk;
+
+namespace {
+
+bool haveDisplay()
+{
+#if defined(Q_OS_WIN) || defined(Q_OS_MACOS)
+    return true;
+#else
+    return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY")
+           || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+#endif
+}
+
+void useChineseFont(QApplication &app)
+{
+    QFont font = app.font();
+    font.setFamilies({QStringLiteral("Microsoft YaHei"), QStringLiteral("SimSun"),
+                      QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Noto Sans CJK SC"),
+                      font.family()});
+    font.setPointSize(9);
+    app.setFont(font);
+}
+
+} // namespace
 
 int main(int argc, char **argv)
 {
+    if (!haveDisplay()) {
+        std::fputs("no display: Portdesk is a desktop program and needs a graphical display "
+                   "(set DISPLAY, or start it under xvfb-run -a)\n",
+                   stderr);
+        return 1;
+    }
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setApplicationName(QStringLiteral("Portdesk"));
+    useChineseFont(app);
+
+    QtPrompts prompts;
+    QtClipboard clipboard;
+    QtShell shell;
+    QtPrinter printer;
+    SystemClock clock;
+
+    const QString programDir = QDir::cleanPath(QApplication::applicationDirPath());
+    const WorkDirChoice choice = resolveWorkDir(programDir);
+    if (choice.unreachable) {
+        prompts.message(startupErrorText(choice.configured), QStringLiteral("启动错误！"),
+                        MsgIcon::Warning, MsgButtons::Ok, MsgAnswer::Ok);
+        return 1;
+    }
+
+    Context ctx{prompts, clipboard, shell, printer, clock, programDir, choice.workDir};
+    if (!ensureDir(ctx.configDir()))
+        prompts.warn(QStringLiteral("无法创建配置文件夹：\n") + QDir::toNativeSeparators(ctx.configDir()));
+
+    MainPage page(ctx);
+    wireMainPage(page);
+    page.show();
+    if (QScreen *screen = page.screen()) {
+        QRect frame = page.frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        page.move(frame.topLeft());
+    }
+    return app.exec();
 }
