@@ -1,0 +1,79 @@
+#include "registers/ConsigneeField.h"
+
+#include "app/MainPage.h"
+#include "platform/FileSystem.h"
+#include "platform/Prompts.h"
+#include "registers/ConsigneeRegister.h"
+#include "registers/ConsigneeWindow.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QToolButton>
+
+namespace portdesk {
+
+ConsigneeField::ConsigneeField(MainPage &page) : QObject(&page), page_(page)
+{
+    appendKeepingText(page_.ShouHuoRen, readConsigneeNames(page_.context().consigneeIni()));
+
+    connect(page_.ShouHuoRen, &QComboBox::activated, this, &ConsigneeField::picked);
+    connect(page_.ShouHuoRen, &QComboBox::editTextChanged, this, &ConsigneeField::textChanged);
+    connect(page_.SHRgl, &QToolButton::clicked, this, &ConsigneeField::openRegister);
+}
+
+ConsigneeField::~ConsigneeField()
+{
+    if (window_) {
+        window_->disconnect(this);
+        delete window_;
+    }
+}
+
+void ConsigneeField::picked()
+{
+    page_.LingCun->setEnabled(true);
+    if (page_.MingCheng[0])
+        page_.MingCheng[0]->setFocus();
+}
+
+// A declaration cannot be saved without a consignee.
+void ConsigneeField::textChanged(const QString &text)
+{
+    page_.LingCun->setEnabled(!text.isEmpty());
+}
+
+void ConsigneeField::openRegister()
+{
+    page_.ShouHuoRen->setFocus();
+    Context &ctx = page_.context();
+    if (!dirExists(ctx.workDir)) {
+        ctx.prompts.warn(QStringLiteral("无法连接到工作目录！"), QStringLiteral("连接异常"));
+        return;
+    }
+    if (window_) {
+        window_->raise();
+        window_->activateWindow();
+        return;
+    }
+    // Not a child of the main window: disabling that would disable this too.
+    page_.setEnabled(false);
+    window_ = new ConsigneeWindow(ctx, page_.ShouHuoRen->currentText());
+    window_->setAttribute(Qt::WA_DeleteOnClose);
+    connect(window_, &ConsigneeWindow::consigneeAdded, this, &ConsigneeField::added);
+    connect(window_, &ConsigneeWindow::closed, this, &ConsigneeField::registerClosed);
+    connect(window_, &QObject::destroyed, this, &ConsigneeField::registerClosed);
+    window_->show();
+}
+
+void ConsigneeField::added(const QString &name)
+{
+    if (page_.ShouHuoRen->findText(name, Qt::MatchExactly | Qt::MatchCaseSensitive) < 0)
+        appendKeepingText(page_.ShouHuoRen, {name});
+}
+
+void ConsigneeField::registerClosed()
+{
+    page_.setEnabled(true);
+}
+
+} // namespace portdesk

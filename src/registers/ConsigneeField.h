@@ -1,0 +1,36 @@
+#pragma once
+// The main window's consignee field: its list filled from the register at
+// start-up, the save command enabled only while a consignee is entered, and
+// the register window opened from SHRgl with the main window disabled while
+// it is shown.
+#include <QObject>
+#include <QPointer>
+
+namespace portdesk {
+
+class ConsigneeWindow;
+class MainPage;
+
+class ConsigneeField : public QObject {
+    Q_OBJECT
+public:
+    explicit ConsigneeField(MainPage &page);
+    ~ConsigneeField() override;
+
+    // The register window while it is open.
+    ConsigneeWindow *registerWindow() const { return window_; }
+
+    // SHRgl: opens the register window, or says why it cannot.
+    void openRegister();
+
+private:
+    void picked();
+    void textChanged(const QString &text);
+    void added(const QString &name);
+    void registerClosed();
+
+    MainPage &page_;
+    QPointer<ConsigneeWindow> window_;
+};
+
+} // namespace portdesk
