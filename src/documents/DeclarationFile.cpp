@@ -1,0 +1,54 @@
+#include "documents/DeclarationFile.h"
+
+#include "app/SettingsStore.h"
+
+#include <QFileInfo>
+
+namespace portdesk {
+
+bool writeDeclaration(const QString &path, const Declaration &content, QString *error)
+{
+    ProfileBatch file(path);
+    if (file.failed()) {
+        if (error)
+            *error = QStringLiteral("无法读取原文件。");
+        return false;
+    }
+    for (const DeclarationField &f : declarationFields()) {
+        if (!file.WriteKey(contentSection(), f.key, f.in(content), error))
+            return false;
+    }
+    return file.save(error);
+}
+
+bool readDeclaration(const QString &path, LoadedDeclaration &out, QString *error)
+{
+    if (!QFileInfo(path).isFile()) {
+        if (error)
+            *error = QStringLiteral("文件不存在！");
+        return false;
+    }
+    ProfileBatch file(path);
+    if (file.failed()) {
+        if (error)
+            *error = QStringLiteral("无法读取文件。");
+        return false;
+    }
+    LoadedDeclaration loaded;
+    loaded.number = file.ReadKey(infoSection(), QStringLiteral("报检号"), QString());
+    if (!loaded.number.isEmpty())
+        loaded.date = file.ReadKey(infoSection(), QStringLiteral("报检日期"), QString());
+    for (const DeclarationField &f : declarationFields())
+        f.in(loaded.content) = file.ReadKey(contentSection(), f.key, QString());
+    if (file.changed())
+        file.save(&loaded.completeError);
+    out = std::move(loaded);
+    return true;
+}
+
+QString archiveParticulars(const QString &date, const QString &number)
+{
+    return QStringLiteral("报检日期：") + date + QStringLiteral("  报检号：") + number;
+}
+
+} // namespace portdesk

@@ -1,0 +1,38 @@
+#pragma once
+// Names the clerk types for declaration files: the prompts, the proposed
+// name, the .dcl rule and what the file system cannot hold.
+#include <QDateTime>
+#include <QString>
+
+namespace portdesk {
+
+inline const QString &dclSuffix()
+{
+    static const QString s = QStringLiteral(".dcl");
+    return s;
+}
+
+QString saveAsTitle();
+QString saveAsPrompt();
+// Consignee + "(" + yyyy-MM-dd hh：mm：ss + ").dcl"
+QString saveAsProposal(const QString &consignee, const QDateTime &now);
+
+QString renameTitle();
+QString renamePrompt();
+
+// Appends .dcl unless the name already ends in exactly ".dcl".
+QString withDclSuffix(const QString &name);
+
+// A device name Windows keeps for itself (CON, PRN, AUX, NUL, COM1-9,
+// LPT1-9), with or without an extension and trailing blanks.
+bool isReservedDeviceName(const QString &name);
+
+// Why a finished file name (after the filter and the .dcl rule) cannot be
+// used, as the message the clerk sees; empty when it can be used.
+QString fileNameProblem(const QString &name);
+
+// Longest name the folders of every desk can hold.
+constexpr int maxNameChars = 250;
+constexpr int maxNameBytes = 255;
+
+} // namespace portdesk
