@@ -1,0 +1,62 @@
+// Declaration file speed: one save and one load of a full declaration, and
+// the browser's listing of a month folder of 10,000 declarations.
+#include "documents/DeclarationFile.h"
+#include "documents/FolderListing.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+using namespace portdesk;
+
+namespace {
+
+Declaration fullDeclaration()
+{
+    Declaration d;
+    int i = 0;
+    for (const DeclarationField &f : declarationFields())
+        f.in(d) = QStringLiteral("苏州精密电子零件%1").arg(i++);
+    return d;
+}
+
+void BM_SaveAndLoadDeclaration(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("a.dcl"));
+    Declaration d = fullDeclaration();
+    int round = 0;
+    for (auto _ : state) {
+        // A changed value each round, so the save really writes.
+        d.ShouHuoRen = QStringLiteral("收货人%1").arg(round++);
+        QString error;
+        if (!writeDeclaration(path, d, &error))
+            state.SkipWithError("write failed");
+        LoadedDeclaration loaded;
+        if (!readDeclaration(path, loaded, &error))
+            state.SkipWithError("read failed");
+        benchmark::DoNotOptimize(loaded);
+    }
+}
+BENCHMARK(BM_SaveAndLoadDeclaration)->Unit(benchmark::kMillisecond);
+
+void BM_ListMonthFolderOf10000(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    for (int i = 0; i < 10000; ++i) {
+        QFile f(dir.filePath(QStringLiteral("%1上海某公司(2026-03-05).dcl").arg(100000 + i)));
+        f.open(QIODevice::WriteOnly);
+    }
+    for (auto _ : state) {
+        const QStringList files = listDeclarationFiles(dir.path());
+        if (files.size() != 10000)
+            state.SkipWithError("wrong count");
+        benchmark::DoNotOptimize(files);
+    }
+}
+BENCHMARK(BM_ListMonthFolderOf10000)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
