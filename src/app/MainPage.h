@@ -15,6 +15,8 @@
 // 2 to 10, the badge and the exit question.
 #include "platform/Context.h"
 
+#include <QList>
+#include <QPointer>
 #include <QWidget>
 #include <array>
 
@@ -22,6 +24,7 @@ class QCheckBox;
 class QComboBox;
 class QFrame;
 class QGroupBox;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -90,15 +93,28 @@ public:
                 *TuiChu = nullptr;
     QLabel *Tip = nullptr;
     ClickLabel *Ver = nullptr;
-    QLabel *Picture1 = nullptr;
+    ClickLabel *Picture1 = nullptr;
 
     bool goodsExpanded() const;
     // Recounts the open follow-up items and shows or hides the badge.
     void refreshBadge();
 
+    // The fields and bottom buttons in tab order (also the arrow-key order).
+    const QList<QWidget *> &tabChain() const { return tabChain_; }
+    // The picture buttons of the top row, left to right, with their hover captions.
+    QList<QToolButton *> pictureButtons() const;
+    static QString hoverCaption(int index);
+
 signals:
     // The about window is asked for (GuanYu or Ver).
     void aboutRequested();
+
+public:
+    // Goods frame heights in twips: collapsed below kGoodsSplit, expanded above.
+    static constexpr int kGoodsSplit = 1335;
+    static constexpr int kGoodsStartHeight = 1325;
+    static constexpr int kGoodsCollapsedHeight = 1320;
+    static constexpr int kGoodsExpandedHeight = 5900;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -106,8 +122,31 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
 
 private:
+    // Layout (MainPageLayout.cpp): builds every widget at its place.
+    void buildTopRow();
+    void buildConsigneeLine();
+    void buildGoods();
+    void buildPacking();
+    void buildTransport();
+    void buildTrade();
+    void buildContainers();
+    void buildBottom();
+    void buildTabChain();
+    void placeGoodsBlock(bool expanded);
+
+    // Frame rules (MainPage.cpp).
+    void routeCommandsThroughConsignee();
+    void toggleGoods();
+    void clearRows2To10();
+    bool handleArrowKey(QWidget *target, QKeyEvent *event);
+    void closeOtherWindows();
+
     Context &ctx_;
     bool closingConfirmed_ = false;
+    int goodsHeightTwips_ = 0;
+    QList<QWidget *> tabChain_;
+    // Other top-level windows in the order they were last shown.
+    QList<QPointer<QWidget>> shownWindows_;
 };
 
 } // namespace portdesk

@@ -1,0 +1,24 @@
+#pragma once
+// The register of open follow-up items (Config/Tobedone.ini), read only.
+//
+// Section "待处理列表": key "X" is the number of slots in use; keys "1".."X"
+// hold one display text per open declaration, an empty or missing slot being
+// a hole. Reading never creates or changes the file.
+#include <QString>
+#include <QStringList>
+
+namespace portdesk {
+
+// The register holds at most this many slots.
+inline constexpr int kFollowUpSlots = 255;
+
+// The non-empty slot texts 1..X in slot order. X is read as the leading
+// whole number of its value (0 when there is none), at most kFollowUpSlots.
+QStringList openFollowUps(const QString &tobedoneIni);
+
+int followUpCount(const QString &tobedoneIni);
+
+// The badge tooltip for `count` open declarations.
+QString followUpBadgeTip(int count);
+
+} // namespace portdesk
