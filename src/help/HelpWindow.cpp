@@ -1,0 +1,34 @@
+#include "help/HelpWindow.h"
+
+#include "help/GuideText.h"
+#include "help/HelpLayout.h"
+
+#include <QPlainTextEdit>
+#include <QResizeEvent>
+
+namespace portdesk {
+
+HelpWindow::HelpWindow(Context &ctx, QWidget *parent) : QWidget(parent, Qt::Window), ctx_(ctx)
+{
+    setObjectName(QStringLiteral("Help"));
+    setWindowTitle(QStringLiteral("帮助文档"));
+
+    Text1 = new QPlainTextEdit(this);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setReadOnly(true); // nothing typed here would ever be kept
+    Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Text1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    Text1->setPlainText(guideText());
+    Text1->move(0, 0);
+
+    resize(640, 560);
+    Text1->resize(helpTextSize(size()));
+}
+
+void HelpWindow::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    Text1->resize(helpTextSize(event->size()));
+}
+
+} // namespace portdesk
