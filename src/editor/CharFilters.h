@@ -1,0 +1,33 @@
+#pragma once
+// What a field accepts, character by character. Every check works on code
+// points, so a character outside the Basic Multilingual Plane (an emoji) is
+// one character and is judged whole.
+#include <QString>
+
+namespace portdesk {
+
+enum class CharClass {
+    Any,     // every character that the declaration file can store
+    Digit,   // 0 to 9
+    Decimal, // 0 to 9 and the decimal point
+    Chinese, // GB2312 Chinese characters from code 0xB0A1 to 0xF1BC
+};
+
+// The two-byte GB2312 code of a character (lead byte high), 0 when it has
+// none: single-byte characters, GBK's extension areas, characters outside GBK.
+int gb2312Code(char32_t ch);
+
+// True when the declaration file can hold the character: it has a GBK code
+// and is no control character (a line break would split a key line).
+bool isStorable(char32_t ch);
+
+// The character filter of a class; every class also requires isStorable.
+bool accepts(CharClass cls, char32_t ch);
+
+// The characters of `text` that the filter lets through, in order.
+QString filtered(CharClass cls, const QString &text);
+
+// True when every character of `text` passes.
+bool acceptsAll(CharClass cls, const QString &text);
+
+} // namespace portdesk

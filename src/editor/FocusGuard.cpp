@@ -1,0 +1,68 @@
+#include "editor/FocusGuard.h"
+
+#include "editor/FieldRules.h"
+
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QLineEdit>
+
+namespace portdesk {
+
+FocusGuard::FocusGuard(FormFields &fields, QObject *parent) : QObject(parent), fields_(fields) {}
+
+void FocusGuard::install()
+{
+    for (const FieldRef &ref : ruledFields()) {
+        const FieldRule *rule = fieldRule(ref.name);
+        if (rule->onFocus == FocusRule::None && !rule->upperOnLeave)
+            continue;
+        QWidget *w = fields_.widget(ref);
+        if (!w)
+            continue;
+        // A list gets the focus itself; its line edit only sees it forwarded.
+        watched_.insert(w, ref);
+        w->installEventFilter(this);
+    }
+}
+
+void FocusGuard::focusIn(const FieldRef &field)
+{
+    const FieldRule *rule = fieldRule(field.name);
+    if (rule->onFocus == FocusRule::None)
+        return;
+    if (rule->onFocus == FocusRule::SelectAllCarryDown) {
+        const QString value = carriedDown(field.index, fields_.text(field),
+                                          fields_.text({field.name, field.index - 1}));
+        if (!value.isEmpty())
+            fields_.setText(field, value); // runs the field's text rules like typing
+    }
+    // The carried value is selected too, so typing replaces it.
+    if (QLineEdit *edit = fields_.lineEdit(field))
+        edit->selectAll();
+}
+
+void FocusGuard::focusOut(const FieldRef &field)
+{
+    if (!fieldRule(field.name)->upperOnLeave)
+        return;
+    const QString text = fields_.text(field);
+    const QString upper = upperAscii(text);
+    if (upper != text)
+        fields_.setText(field, upper);
+}
+
+bool FocusGuard::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::FocusIn && event->type() != QEvent::FocusOut)
+        return false;
+    const auto it = watched_.constFind(watched);
+    if (it == watched_.constEnd())
+        return false;
+    if (event->type() == QEvent::FocusIn)
+        focusIn(*it);
+    else
+        focusOut(*it);
+    return false;
+}
+
+} // namespace portdesk

@@ -1,0 +1,74 @@
+#include "editor/FormFields.h"
+
+#include "app/MainPage.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+
+namespace portdesk {
+
+FormFields::FormFields(MainPage &page) : page_(page) {}
+
+QWidget *FormFields::widget(const FieldRef &ref) const
+{
+    return page_.findChild<QWidget *>(ref.objectName());
+}
+
+QLineEdit *FormFields::lineEdit(const FieldRef &ref) const
+{
+    QWidget *w = widget(ref);
+    if (auto *edit = qobject_cast<QLineEdit *>(w))
+        return edit;
+    if (auto *combo = qobject_cast<QComboBox *>(w))
+        return combo->lineEdit();
+    return nullptr;
+}
+
+QString FormFields::text(const FieldRef &ref) const
+{
+    QWidget *w = widget(ref);
+    if (auto *edit = qobject_cast<QLineEdit *>(w))
+        return edit->text();
+    if (auto *combo = qobject_cast<QComboBox *>(w))
+        return combo->currentText();
+    return QString();
+}
+
+void FormFields::setText(const FieldRef &ref, const QString &text) const
+{
+    QWidget *w = widget(ref);
+    if (auto *edit = qobject_cast<QLineEdit *>(w))
+        edit->setText(text);
+    else if (auto *combo = qobject_cast<QComboBox *>(w))
+        combo->setEditText(text);
+}
+
+FieldRef FormFields::fieldOf(const QObject *receiver) const
+{
+    return owners_.value(receiver);
+}
+
+void FormFields::remember(const FieldRef &ref)
+{
+    QWidget *w = widget(ref);
+    if (!w)
+        return;
+    owners_.insert(w, ref);
+    if (auto *combo = qobject_cast<QComboBox *>(w); combo && combo->lineEdit())
+        owners_.insert(combo->lineEdit(), ref);
+}
+
+NavView FormFields::navView() const
+{
+    NavView v;
+    v.enabled = [this](const FieldRef &f) {
+        QWidget *w = widget(f);
+        return w && w->isEnabled();
+    };
+    v.text = [this](const FieldRef &f) { return text(f); };
+    v.goodsExpanded = page_.More && page_.More->isChecked();
+    return v;
+}
+
+} // namespace portdesk
