@@ -18,9 +18,7 @@ struct ConverterDeleter {
 };
 using ConverterPtr = std::unique_ptr<UConverter, ConverterDeleter>;
 
-// A converter that stops at the first bad byte or unmappable character
-// instead of substituting '?'.
-ConverterPtr strictConverter()
+ConverterPtr openStrict()
 {
     UErrorCode status = U_ZERO_ERROR;
     ConverterPtr c(ucnv_open(kConverter, &status));
@@ -33,18 +31,50 @@ ConverterPtr strictConverter()
     return c;
 }
 
+// A converter that stops at the first bad byte or unmappable character
+// instead of substituting '?'. Opened once per thread: settings files
+// convert every name and value.
+UConverter *strictConverter()
+{
+    thread_local ConverterPtr c = openStrict();
+    if (c)
+        ucnv_reset(c.get());
+    return c.get();
+}
+
+// Code page 936 keeps ASCII as it is; most names and values are ASCII.
+bool isAscii(const QString &text)
+{
+    for (QChar ch : text) {
+        if (ch.unicode() >= 0x80)
+            return false;
+    }
+    return true;
+}
+
+bool isAscii(const QByteArray &bytes)
+{
+    for (char b : bytes) {
+        if (static_cast<unsigned char>(b) >= 0x80)
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 std::optional<QByteArray> toGbk(const QString &text)
 {
     if (text.isEmpty())
         return QByteArray();
-    ConverterPtr c = strictConverter();
+    if (isAscii(text))
+        return text.toLatin1();
+    UConverter *c = strictConverter();
     if (!c)
         return std::nullopt;
     QByteArray out(text.size() * 2 + 8, Qt::Uninitialized);
     UErrorCode status = U_ZERO_ERROR;
-    const int32_t n = ucnv_fromUChars(c.get(), out.data(), int32_t(out.size()),
+    const int32_t n = ucnv_fromUChars(c, out.data(), int32_t(out.size()),
                                       reinterpret_cast<const UChar *>(text.utf16()),
                                       int32_t(text.size()), &status);
     if (U_FAILURE(status))
@@ -57,12 +87,14 @@ std::optional<QString> fromGbk(const QByteArray &bytes)
 {
     if (bytes.isEmpty())
         return QString();
-    ConverterPtr c = strictConverter();
+    if (isAscii(bytes))
+        return QString::fromLatin1(bytes);
+    UConverter *c = strictConverter();
     if (!c)
         return std::nullopt;
     QString out(bytes.size(), Qt::Uninitialized);
     UErrorCode status = U_ZERO_ERROR;
-    const int32_t n = ucnv_toUChars(c.get(), reinterpret_cast<UChar *>(out.data()),
+    const int32_t n = ucnv_toUChars(c, reinterpret_cast<UChar *>(out.data()),
                                     int32_t(out.size()), bytes.constData(),
                                     int32_t(bytes.size()), &status);
     if (U_FAILURE(status))

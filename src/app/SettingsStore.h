@@ -10,9 +10,10 @@ namespace portdesk {
 
 // Reads section/key. A missing or empty key is written back with `def`
 // (untrimmed), creating the file when its folder exists; the result is
-// trimmed of spaces. Values are returned whole, however long.
+// trimmed of spaces. Values are returned whole, however long. `error`, when
+// given, tells why a needed write-back failed (it is empty otherwise).
 QString ReadKey(const QString &file, const QString &section, const QString &key,
-                const QString &def);
+                const QString &def, QString *error = nullptr);
 
 // Writes key=value into section. False, with `error` set, when the file could
 // not be replaced, when a name or the value holds text that GBK cannot store,
@@ -34,11 +35,16 @@ public:
     ProfileBatch(const ProfileBatch &) = delete;
     ProfileBatch &operator=(const ProfileBatch &) = delete;
 
-    QString ReadKey(const QString &section, const QString &key, const QString &def);
+    QString ReadKey(const QString &section, const QString &key, const QString &def,
+                    QString *error = nullptr);
     bool WriteKey(const QString &section, const QString &key, const QString &value,
                   QString *error = nullptr);
     bool DeleteKey(const QString &section, const QString &key, QString *error = nullptr);
 
+    // True when the file could not be read (it exists but is unreadable);
+    // writes are then refused so that the file is never replaced by a
+    // fragment of itself.
+    bool failed() const;
     bool changed() const;
     // Writes the file when something changed. False, with `error` set, when
     // the file could not be replaced; the old file is then left as it was.
