@@ -1,6 +1,7 @@
 #include "app/MainWiring.h"
 
 #include "app/MainPage.h"
+#include "documents/DocumentCommands.h"
 #include "editor/EditorRules.h"
 #include "help/AboutWindow.h"
 
@@ -13,6 +14,7 @@ void wireMainPage(MainPage &page)
     new EditorRules(page); // owned by the page
 
     // documents
+    new DocumentCommands(page); // owned by the page
 
     // registers
 

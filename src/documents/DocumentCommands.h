@@ -1,0 +1,77 @@
+#pragma once
+// DocumentCommands: the main window's document commands and state.
+//
+// New (XinJian), open (DaKai), save and save-as (LingCun), previous/next
+// (FanYe(0)/FanYe(1)) and the origin-folder label WenJianJia; the writer
+// DoBaoCun and reader DoDaKai on DangQianWenJian; the document state shown
+// beside the record (caption, Tip, WenJianJia, BaoJianXinXi, LiuLan, GuiDang,
+// FeiYong, DaoChu, the consignee lock). Owns the file browser ViewFiles,
+// shows it beside the main window when the main window first appears, and
+// keeps the main window disabled while the browser is shown.
+//
+// Other subsystems reach it with DocumentCommands::of(page).
+#include "documents/DocumentState.h"
+
+#include <QObject>
+#include <memory>
+
+namespace portdesk {
+
+class MainPage;
+class ViewFiles;
+struct Context;
+
+class DocumentCommands : public QObject {
+    Q_OBJECT
+public:
+    explicit DocumentCommands(MainPage &page);
+    ~DocumentCommands() override;
+
+    static DocumentCommands *of(const MainPage &page);
+
+    ViewFiles &browser() { return *browser_; }
+
+    // Writes the record into DangQianWenJian. On success: caption, consignee
+    // lock and the success message. On failure: a message, nothing changed.
+    bool DoBaoCun();
+    // Loads DangQianWenJian into the main window, or says why it cannot.
+    bool DoDaKai();
+
+    // The caption, status line, origin folder, archive/fees/export buttons
+    // and consignee lock that `event` leaves behind.
+    void applyState(DocEvent event);
+    // Position label and step buttons from the browser's list.
+    void updatePosition();
+    // Shows the browser and disables the main window until it closes.
+    void showBrowser();
+
+    void newDeclaration();
+    void open();
+    void save();
+    void step(int direction); // -1 previous, +1 next
+    void browseOriginFolder();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    bool workDirReady(const QString &failureSuffix);
+    void setConsigneeLocked(bool locked);
+    void setCaptionToFile();
+    void hideParticulars();
+    void openFromBrowser(const QString &path, int option);
+    void browserClosing();
+    void fileRenamed(const QString &from, const QString &to);
+    void placeBrowserBeside();
+
+    struct Snapshot;
+    Snapshot snapshot() const;
+    void restore(const Snapshot &s);
+
+    MainPage &page_;
+    Context &ctx_;
+    std::unique_ptr<ViewFiles> browser_;
+    bool shownAtStart_ = false;
+};
+
+} // namespace portdesk

@@ -1,0 +1,91 @@
+#pragma once
+// ViewFiles ("浏览文件"): the file browser over the three document folders.
+//
+// Option1(0..2) choose Saved, Saved/Printed or the archive; for the archive
+// Combo1/Combo2 (captions Label1(0)/Label1(1)) pick year and month, for the
+// other two Tip describes the folder. File1 lists the folder's *.dcl files in
+// name order, ZongJi counts them. Cmd(0..3): open, close, delete, rename.
+//
+// The browser knows nothing of the main window: opening a file and closing
+// are signals that DocumentCommands acts on. It is made once, then only
+// hidden and shown; the main window's save and step commands use its list
+// while it is hidden.
+#include "platform/Context.h"
+
+#include <QWidget>
+#include <array>
+
+class QComboBox;
+class QLabel;
+class QListWidget;
+class QPushButton;
+class QRadioButton;
+
+namespace portdesk {
+
+class ViewFiles : public QWidget {
+    Q_OBJECT
+public:
+    explicit ViewFiles(Context &ctx, QWidget *parent = nullptr);
+
+    std::array<QRadioButton *, 3> Option1{};
+    std::array<QLabel *, 2> Label1{};
+    QComboBox *Combo1 = nullptr; // year
+    QComboBox *Combo2 = nullptr; // month
+    QLabel *Tip = nullptr;
+    QListWidget *File1 = nullptr;
+    QLabel *ZongJi = nullptr;
+    std::array<QPushButton *, 4> Cmd{};
+
+    // The first showing's preparation (Saved folder, year list, the printed
+    // files); runs once, before anything else uses the list.
+    void prepare();
+
+    int option() const;
+    // Chooses an option and re-reads its folder, even when already chosen.
+    void chooseOption(int index);
+    // SyncBrowserFolder: the option the main window's origin-folder label
+    // names, chosen only when it is not chosen already.
+    void syncToFolderLabel(const QString &label);
+
+    QString folder() const { return folder_; }
+    int count() const;
+    int selected() const;
+    QString fileName(int index) const;
+    QString pathOf(int index) const;
+    int indexOf(const QString &fileName) const;
+    void select(int index);
+    // Re-reads the current folder; nothing is selected afterwards.
+    void refresh();
+    void showTotal();
+
+    // "取消(&Q)": hands the folder back to the main window and hides.
+    void closeBrowser();
+
+signals:
+    // A file was chosen for opening from the folder of `option`.
+    void openRequested(const QString &path, int option);
+    // The browser is about to hide; the main window takes over again.
+    void closing();
+    void renamed(const QString &fromPath, const QString &toPath);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void build();
+    void setFolder(const QString &path);
+    void chooseYear();
+    void chooseMonth();
+    void selectionChanged(int row);
+    void openSelected();
+    void deleteSelected();
+    void renameSelected();
+    void disableFileCommands();
+
+    Context &ctx_;
+    QString folder_;
+    bool prepared_ = false;
+};
+
+} // namespace portdesk
