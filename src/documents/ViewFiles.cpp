@@ -65,10 +65,8 @@ void ViewFiles::build()
         Option1[i] = new QRadioButton(browserOptions()[i].caption, this);
         Option1[i]->setObjectName(arrayName("Option1", i));
         options->addWidget(Option1[i]);
-        connect(Option1[i], &QRadioButton::toggled, this, [this, i](bool on) {
-            if (on)
-                chooseOption(i);
-        });
+        // Clicking the chosen option again re-reads its folder.
+        connect(Option1[i], &QRadioButton::clicked, this, [this, i] { chooseOption(i); });
     }
     options->addStretch();
     outer->addLayout(options);
@@ -146,10 +144,7 @@ int ViewFiles::option() const
 
 void ViewFiles::chooseOption(int index)
 {
-    if (!Option1[index]->isChecked()) {
-        Option1[index]->setChecked(true); // comes back here through toggled
-        return;
-    }
+    Option1[index]->setChecked(true);
     disableFileCommands();
     Combo2->clear();
     const bool archive = index == int(DocFolder::Archived);
@@ -212,6 +207,26 @@ void ViewFiles::refresh()
     File1->setCurrentRow(-1);
     File1->setUpdatesEnabled(true);
     disableFileCommands();
+}
+
+void ViewFiles::showEvent(QShowEvent *event)
+{
+    // Files printed, archived or copied in since the last look show up.
+    if (stale_) {
+        stale_ = false;
+        const QString current = selected() >= 0 ? fileName(selected()) : QString();
+        refresh();
+        showTotal();
+        if (!current.isEmpty())
+            select(indexOf(current));
+    }
+    QWidget::showEvent(event);
+}
+
+void ViewFiles::hideEvent(QHideEvent *event)
+{
+    stale_ = true;
+    QWidget::hideEvent(event);
 }
 
 void ViewFiles::showTotal() { ZongJi->setText(totalCountLine(count())); }

@@ -71,6 +71,8 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
 
 private:
     void build();
@@ -86,6 +88,7 @@ private:
     Context &ctx_;
     QString folder_;
     bool prepared_ = false;
+    bool stale_ = false; // the folder may have changed while hidden
 };
 
 } // namespace portdesk

@@ -1,0 +1,130 @@
+#pragma once
+// A main window with the document commands on a throw-away work directory,
+// the browser already closed once as the clerk would after start-up.
+#include "app/ClickLabel.h"
+#include "app/MainPage.h"
+#include "documents/DeclarationBinding.h"
+#include "documents/DeclarationFile.h"
+#include "documents/DocumentCommands.h"
+#include "documents/ViewFiles.h"
+#include "support/TestEnv.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QInputMethodEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QToolButton>
+#include <gtest/gtest.h>
+#include <memory>
+
+inline void PrintTo(const QString &s, std::ostream *os) { *os << s.toStdString(); }
+
+namespace portdesk::test {
+
+inline bool waitFor(const std::function<bool()> &condition, int ms = 3000)
+{
+    for (int waited = 0; waited < ms; waited += 10) {
+        if (condition())
+            return true;
+        QTest::qWait(10);
+    }
+    return condition();
+}
+
+// Chinese arrives as an input-method commit, as from a real input method.
+inline void commitText(QWidget *target, const QString &text)
+{
+    QInputMethodEvent event;
+    event.setCommitString(text);
+    QApplication::sendEvent(target, &event);
+}
+
+inline void click(QWidget *w)
+{
+    ASSERT_TRUE(w->isEnabled()) << w->objectName().toStdString();
+    QTest::mouseClick(w, Qt::LeftButton);
+}
+
+class DocumentsTest : public ::testing::Test {
+protected:
+    TestEnv env;
+    std::unique_ptr<MainPage> page;
+    DocumentCommands *docs = nullptr;
+    ViewFiles *browser = nullptr;
+
+    void SetUp() override
+    {
+        page = std::make_unique<MainPage>(env.ctx);
+        docs = new DocumentCommands(*page);
+        browser = &docs->browser();
+        page->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(page.get()));
+        ASSERT_TRUE(waitFor([&] { return browser->isVisible(); }));
+        click(browser->Cmd[1]);
+        ASSERT_TRUE(page->isEnabled());
+        // Saving is enabled by the consignee register once a consignee is
+        // typed; these tests own the document commands only.
+        page->LingCun->setEnabled(true);
+    }
+    void TearDown() override
+    {
+        page.reset();
+        EXPECT_TRUE(env.prompts.allAnswersUsed());
+    }
+
+    void typeConsignee(const QString &name)
+    {
+        page->ShouHuoRen->setFocus();
+        commitText(page->ShouHuoRen->lineEdit(), name);
+    }
+
+    QString saved(const QString &name) const { return env.ctx.savedDir() + '/' + name; }
+
+    // A declaration file written as the program writes it.
+    void makeFile(const QString &path, const QString &consignee, const QString &extra = {})
+    {
+        QDir().mkpath(QFileInfo(path).path());
+        Declaration d;
+        d.ShouHuoRen = consignee;
+        d.rows[0].MingCheng = consignee + "的货物";
+        ASSERT_TRUE(writeDeclaration(path, d, nullptr));
+        if (!extra.isEmpty()) {
+            QByteArray bytes = readBytes(path) + gbk(extra);
+            ASSERT_TRUE(writeBytes(path, bytes));
+        }
+    }
+
+    void clickListItem(int row, bool twice = false)
+    {
+        QListWidgetItem *item = browser->File1->item(row);
+        ASSERT_NE(item, nullptr);
+        browser->File1->scrollToItem(item);
+        const QPoint at = browser->File1->visualItemRect(item).center();
+        if (twice)
+            QTest::mouseDClick(browser->File1->viewport(), Qt::LeftButton, {}, at);
+        else
+            QTest::mouseClick(browser->File1->viewport(), Qt::LeftButton, {}, at);
+    }
+
+    // DaKai, the given folder option, the named file, 打开(&O).
+    void openThroughBrowser(int option, const QString &name)
+    {
+        click(page->DaKai);
+        ASSERT_TRUE(browser->isVisible());
+        click(browser->Option1[option]);
+        const int row = browser->indexOf(name);
+        ASSERT_GE(row, 0) << name.toStdString();
+        clickListItem(row);
+        click(browser->Cmd[0]);
+    }
+
+    bool consigneeLocked() const { return page->ShouHuoRen->lineEdit()->isReadOnly(); }
+};
+
+} // namespace portdesk::test
