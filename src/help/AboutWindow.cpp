@@ -49,6 +49,7 @@ AboutWindow::AboutWindow(Context &ctx, bool DKabout, QWidget *parent)
 
     auto *purpose = new QLabel(QStringLiteral("入境货物报检单录入、打印与归档"), this);
     purpose->setObjectName(QStringLiteral("Label2"));
+    purpose->setMinimumWidth(300);
 
     Ver = new QLabel(versionText(), this);
     Ver->setObjectName(QStringLiteral("Ver"));
@@ -84,9 +85,15 @@ AboutWindow::AboutWindow(Context &ctx, bool DKabout, QWidget *parent)
 
 // The help window is a window of its own that may outlive the about box on
 // screen, but not the about window itself.
-AboutWindow::~AboutWindow() { delete help_.data(); }
+AboutWindow::~AboutWindow()
+{
+    delete help_.data();
+}
 
-HelpWindow *AboutWindow::helpWindow() const { return help_.data(); }
+HelpWindow *AboutWindow::helpWindow() const
+{
+    return help_.data();
+}
 
 void AboutWindow::showEvent(QShowEvent *event)
 {
@@ -98,8 +105,8 @@ void AboutWindow::showEvent(QShowEvent *event)
 void AboutWindow::ensureConfigFolder()
 {
     if (!ensureDir(ctx_.configDir()))
-        ctx_.prompts.warn(QStringLiteral("无法创建配置文件夹：\n")
-                          + QDir::toNativeSeparators(ctx_.configDir()));
+        ctx_.prompts.warn(QStringLiteral("无法创建配置文件夹：\n") +
+                          QDir::toNativeSeparators(ctx_.configDir()));
 }
 
 void AboutWindow::openHelp()

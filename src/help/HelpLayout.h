@@ -9,7 +9,10 @@ inline constexpr int kTwipsPerPixel = 15; // at 96 DPI
 inline constexpr int kHelpTextWidthMarginTwips = 105;
 inline constexpr int kHelpTextHeightMarginTwips = 495;
 
-constexpr int twipsToPixels(int twips) { return twips / kTwipsPerPixel; }
+constexpr int twipsToPixels(int twips)
+{
+    return twips / kTwipsPerPixel;
+}
 
 // The field follows the window: narrower and lower by fixed margins, and
 // never negative when the window is dragged smaller than the margins.

@@ -4,6 +4,9 @@
 namespace portdesk {
 
 // The product page that carries the current version and its download link.
-inline QString updatePageUrl() { return QStringLiteral("https://portdesk.cn/update"); }
+inline QString updatePageUrl()
+{
+    return QStringLiteral("https://portdesk.cn/update");
+}
 
 } // namespace portdesk

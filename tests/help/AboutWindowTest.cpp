@@ -1,5 +1,5 @@
-#include "app/ClickLabel.h"
 #include "help/AboutWindow.h"
+#include "app/ClickLabel.h"
 #include "help/HelpWindow.h"
 #include "help/UpdateLink.h"
 #include "support/TestEnv.h"
@@ -25,7 +25,10 @@ int helpWindowsOnScreen()
     return n;
 }
 
-void click(QWidget *w) { QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, w->rect().center()); }
+void click(QWidget *w)
+{
+    QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, w->rect().center());
+}
 
 } // namespace
 
@@ -85,7 +88,8 @@ TEST(AboutOpening, SaysSoWhenTheConfigFolderCannotBeMade)
     about.show();
     ASSERT_EQ(env.prompts.messages.size(), 1u);
     const ShownMessage &m = env.prompts.messages[0];
-    EXPECT_EQ(m.text, QStringLiteral("无法创建配置文件夹：\n") + QDir::toNativeSeparators(ctx.configDir()));
+    EXPECT_EQ(m.text,
+              QStringLiteral("无法创建配置文件夹：\n") + QDir::toNativeSeparators(ctx.configDir()));
     EXPECT_EQ(m.icon, MsgIcon::Warning);
     EXPECT_FALSE(QDir(ctx.configDir()).exists());
 }

@@ -1,8 +1,8 @@
 // The guide's plain-text layout, read back the way a reader scans it:
 // title between hyphen lines, chapters split by hyphen lines, each heading
 // underlined, items numbered 1、2、… with button names in 【】.
-#include "app/Version.h"
 #include "help/GuideText.h"
+#include "app/Version.h"
 
 #include <QDate>
 #include <QRegularExpression>
@@ -31,7 +31,10 @@ bool isRule(const QString &line, QChar c)
     return line.size() >= minLength && line.count(c) == line.size();
 }
 
-QStringList lines() { return guideText().split('\n'); }
+QStringList lines()
+{
+    return guideText().split('\n');
+}
 
 // Chapters between hyphen rules, skipping the title block (the first two rules).
 std::vector<Chapter> chapters()
@@ -121,9 +124,8 @@ TEST(GuideLayout, TopButtonsInMenuOrder)
 {
     const auto c = chapters();
     ASSERT_GT(c.size(), 1u);
-    EXPECT_EQ(names(c[1]),
-              (QStringList{"清单报检", "新建报检单", "浏览文件", "保存文件", "打印文件",
-                           "收货人管理", "系统设置", "关于软件"}));
+    EXPECT_EQ(names(c[1]), (QStringList{"清单报检", "新建报检单", "浏览文件", "保存文件",
+                                        "打印文件", "收货人管理", "系统设置", "关于软件"}));
 }
 
 TEST(GuideLayout, BottomButtonsInRowOrder)

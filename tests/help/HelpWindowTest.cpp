@@ -1,6 +1,6 @@
+#include "help/HelpWindow.h"
 #include "help/GuideText.h"
 #include "help/HelpLayout.h"
-#include "help/HelpWindow.h"
 #include "support/TestEnv.h"
 
 #include <QPlainTextEdit>

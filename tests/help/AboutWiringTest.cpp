@@ -1,0 +1,62 @@
+// The main window's about button and version label open the one about box.
+#include "app/ClickLabel.h"
+#include "app/MainPage.h"
+#include "app/MainWiring.h"
+#include "help/AboutWindow.h"
+#include "support/TestEnv.h"
+
+#include <QApplication>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+using namespace portdesk;
+
+namespace {
+
+void click(QWidget *w)
+{
+    QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, w->rect().center());
+}
+
+// The file browser comes up with the main window and keeps it disabled.
+void closeFileBrowser()
+{
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w->objectName() == QStringLiteral("ViewFiles") && w->isVisible())
+            w->close();
+}
+
+} // namespace
+
+TEST(AboutFromMainPage, AboutButtonAndVersionLabelShowTheSameWindow)
+{
+    test::TestEnv env;
+    QPointer<AboutWindow> about;
+    {
+        MainPage page(env.ctx);
+        wireMainPage(page);
+        page.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&page));
+        closeFileBrowser();
+        ASSERT_TRUE(page.isEnabled());
+        EXPECT_EQ(page.findChild<AboutWindow *>(), nullptr);
+
+        click(page.GuanYu);
+        about = page.findChild<AboutWindow *>();
+        ASSERT_NE(about, nullptr);
+        EXPECT_TRUE(about->isVisible());
+        EXPECT_FALSE(about->isModal());
+        EXPECT_TRUE(about->DKabout);
+        EXPECT_TRUE(page.isEnabled());
+
+        click(about->GuanBi);
+        EXPECT_FALSE(about->isVisible());
+        click(page.Ver);
+        EXPECT_TRUE(about->isVisible());
+        EXPECT_EQ(page.findChildren<AboutWindow *>().size(), 1);
+    }
+    EXPECT_EQ(about, nullptr); // closes with the main window
+}
