@@ -27,7 +27,9 @@ bool DeleteKey(const QString &file, const QString &section, const QString &key,
                QString *error = nullptr);
 
 // Many reads and writes on one file with one read and at most one write:
-// the resulting file is the same as the same calls made one by one.
+// the resulting file is the same as the same calls made one by one. The file
+// is read when the batch is made; nothing is written until save(), and a
+// batch dropped unsaved writes nothing.
 class ProfileBatch {
 public:
     explicit ProfileBatch(const QString &file);

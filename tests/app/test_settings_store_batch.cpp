@@ -66,7 +66,7 @@ class BatchMatchesOneByOne : public ::testing::TestWithParam<Start> {};
 
 TEST_P(BatchMatchesOneByOne, RandomSequences)
 {
-    for (unsigned seed = 1; seed <= 40; ++seed) {
+    for (unsigned seed = 1; seed <= 20; ++seed) {
         TestEnv env;
         const QString single = env.path("single.ini");
         const QString batched = env.path("batched.ini");
@@ -76,7 +76,7 @@ TEST_P(BatchMatchesOneByOne, RandomSequences)
         }
         ProfileBatch batch(batched);
         int step = 0;
-        for (const Step &s : randomSteps(seed, 40)) {
+        for (const Step &s : randomSteps(seed, 30)) {
             SCOPED_TRACE(testing::Message() << "seed " << seed << " step " << step++);
             switch (s.op) {
             case Op::Read:

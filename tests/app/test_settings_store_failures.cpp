@@ -215,4 +215,19 @@ TEST(AtomicReplace, ReplacesTheFileRatherThanRewritingIt)
     EXPECT_EQ(ReadKey(file, "A", "k", ""), "a much longer value than before");
 }
 
+TEST(AtomicReplace, KeepsTheFilePermissions)
+{
+    // Other desks share the work directory; the replacement must not narrow
+    // who may read or write it.
+    TestEnv env;
+    const QString file = env.path("shared.ini");
+    ASSERT_TRUE(writeBytes(file, kBefore));
+    const QFile::Permissions perms =
+        QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser |
+        QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther;
+    ASSERT_TRUE(QFile::setPermissions(file, perms));
+    ASSERT_TRUE(WriteKey(file, "A", "k", "2"));
+    EXPECT_EQ(QFileInfo(file).permissions(), perms);
+}
+
 } // namespace

@@ -1,0 +1,123 @@
+// Settings store speed on a declaration-sized file (109 keys in 报检内容):
+// key by key, where every call reads and replaces the whole file, against
+// one batch that reads it once and writes it once.
+// The program's main() comes from another file of this folder.
+#include "app/SettingsStore.h"
+
+#include <QFile>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+#include <utility>
+#include <vector>
+
+using namespace portdesk;
+
+namespace {
+
+const QString kSection = QStringLiteral("报检内容");
+
+std::vector<std::pair<QString, QString>> declarationPairs(int round)
+{
+    QStringList keys{QStringLiteral("收货人")};
+    const QStringList row{"货物名称", "编码", "原产国", "数量", "数量单位",
+                          "重量",     "重量单位", "总值", "币制"};
+    for (int i = 0; i < 10; ++i) {
+        for (const QString &k : row)
+            keys << k + QString::number(i);
+    }
+    keys << "包装种类1" << "包装数量1" << "包装种类2" << "包装数量2" << "件数" << "公斤"
+         << "运输工具" << "提运单号" << "启运国家" << "入境口岸" << "合同号" << "贸易方式"
+         << "贸易国别" << "许可审批" << "集装箱数量1" << "集装箱号码1" << "集装箱数量2"
+         << "集装箱号码2";
+    std::vector<std::pair<QString, QString>> pairs;
+    int i = 0;
+    for (const QString &k : keys)
+        pairs.emplace_back(k, QStringLiteral("苏州精密电子零件%1-%2").arg(i++).arg(round));
+    return pairs;
+}
+
+// Writing over an existing declaration, as a save does: every value changes.
+void BM_Store_Write109_KeyByKey(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("a.dcl"));
+    int round = 0;
+    for (auto _ : state) {
+        for (const auto &[key, value] : declarationPairs(round++)) {
+            if (!WriteKey(file, kSection, key, value))
+                state.SkipWithError("write failed");
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * 109);
+}
+BENCHMARK(BM_Store_Write109_KeyByKey)->Unit(benchmark::kMillisecond);
+
+void BM_Store_Write109_Batch(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("a.dcl"));
+    int round = 0;
+    for (auto _ : state) {
+        ProfileBatch batch(file);
+        for (const auto &[key, value] : declarationPairs(round++)) {
+            if (!batch.WriteKey(kSection, key, value))
+                state.SkipWithError("write failed");
+        }
+        if (!batch.save())
+            state.SkipWithError("save failed");
+    }
+    state.SetItemsProcessed(state.iterations() * 109);
+}
+BENCHMARK(BM_Store_Write109_Batch)->Unit(benchmark::kMillisecond);
+
+// Reading a stored declaration: nothing is missing, so nothing is written.
+void BM_Store_Read109_KeyByKey(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("a.dcl"));
+    const auto pairs = declarationPairs(0);
+    {
+        ProfileBatch batch(file);
+        for (const auto &[key, value] : pairs)
+            batch.WriteKey(kSection, key, value);
+        batch.save();
+    }
+    for (auto _ : state) {
+        for (const auto &[key, value] : pairs) {
+            const QString v = ReadKey(file, kSection, key, QString());
+            if (v != value)
+                state.SkipWithError("wrong value");
+            benchmark::DoNotOptimize(v);
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * 109);
+}
+BENCHMARK(BM_Store_Read109_KeyByKey)->Unit(benchmark::kMillisecond);
+
+void BM_Store_Read109_Batch(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("a.dcl"));
+    const auto pairs = declarationPairs(0);
+    {
+        ProfileBatch batch(file);
+        for (const auto &[key, value] : pairs)
+            batch.WriteKey(kSection, key, value);
+        batch.save();
+    }
+    for (auto _ : state) {
+        ProfileBatch batch(file);
+        for (const auto &[key, value] : pairs) {
+            const QString v = batch.ReadKey(kSection, key, QString());
+            if (v != value)
+                state.SkipWithError("wrong value");
+            benchmark::DoNotOptimize(v);
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * 109);
+}
+BENCHMARK(BM_Store_Read109_Batch)->Unit(benchmark::kMillisecond);
+
+} // namespace
