@@ -56,6 +56,16 @@ bool isControlText(const QString &text)
     return false;
 }
 
+// Qt names the standard actions only from 6.5 on; before that the paste
+// entry is known by the shortcut shown beside it.
+bool isPasteAction(const QAction *a)
+{
+    if (a->objectName() == QLatin1String("edit-paste"))
+        return true;
+    const QString shortcut = QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText);
+    return !shortcut.isEmpty() && a->text().section(QLatin1Char('\t'), 1) == shortcut;
+}
+
 } // namespace
 
 CharFilterGuard::CharFilterGuard(FormFields &fields,
@@ -159,7 +169,7 @@ bool CharFilterGuard::eventFilter(QObject *watched, QEvent *event)
             return false;
         QMenu *menu = edit->createStandardContextMenu();
         for (QAction *a : menu->actions()) {
-            if (a->objectName() == QLatin1String("edit-paste"))
+            if (isPasteAction(a))
                 a->setEnabled(false);
         }
         menu->setAttribute(Qt::WA_DeleteOnClose);

@@ -113,7 +113,12 @@ void EditorRules::connectPicks()
         auto *combo = qobject_cast<QComboBox *>(fields_.widget(ref));
         if (!combo)
             continue;
-        connect(combo, &QComboBox::activated, this, [this, ref] { picked(ref); });
+        // Qt also reports `activated` when the clerk leaves a list whose typed
+        // text equals an item; by then the focus is elsewhere, and that is no pick.
+        connect(combo, &QComboBox::activated, this, [this, ref, combo] {
+            if (combo->hasFocus())
+                picked(ref);
+        });
     }
 }
 
