@@ -21,16 +21,16 @@ const QString kSection = QStringLiteral("报检内容");
 std::vector<std::pair<QString, QString>> declarationPairs(int round)
 {
     QStringList keys{QStringLiteral("收货人")};
-    const QStringList row{"货物名称", "编码", "原产国", "数量", "数量单位",
-                          "重量",     "重量单位", "总值", "币制"};
+    const QStringList row{"货物名称", "编码",     "原产国", "数量", "数量单位",
+                          "重量",     "重量单位", "总值",   "币制"};
     for (int i = 0; i < 10; ++i) {
         for (const QString &k : row)
             keys << k + QString::number(i);
     }
-    keys << "包装种类1" << "包装数量1" << "包装种类2" << "包装数量2" << "件数" << "公斤"
-         << "运输工具" << "提运单号" << "启运国家" << "入境口岸" << "合同号" << "贸易方式"
-         << "贸易国别" << "许可审批" << "集装箱数量1" << "集装箱号码1" << "集装箱数量2"
-         << "集装箱号码2";
+    keys += QStringList{"包装种类1",   "包装数量1",   "包装种类2",  "包装数量2", "件数",
+                        "公斤",        "运输工具",    "提运单号",   "启运国家",  "入境口岸",
+                        "合同号",      "贸易方式",    "贸易国别",   "许可审批",  "集装箱数量1",
+                        "集装箱号码1", "集装箱数量2", "集装箱号码2"};
     std::vector<std::pair<QString, QString>> pairs;
     int i = 0;
     for (const QString &k : keys)

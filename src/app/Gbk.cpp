@@ -94,9 +94,8 @@ std::optional<QString> fromGbk(const QByteArray &bytes)
         return std::nullopt;
     QString out(bytes.size(), Qt::Uninitialized);
     UErrorCode status = U_ZERO_ERROR;
-    const int32_t n = ucnv_toUChars(c, reinterpret_cast<UChar *>(out.data()),
-                                    int32_t(out.size()), bytes.constData(),
-                                    int32_t(bytes.size()), &status);
+    const int32_t n = ucnv_toUChars(c, reinterpret_cast<UChar *>(out.data()), int32_t(out.size()),
+                                    bytes.constData(), int32_t(bytes.size()), &status);
     if (U_FAILURE(status))
         return std::nullopt;
     out.truncate(n);
@@ -112,15 +111,18 @@ QString fromGbkLossy(const QByteArray &bytes)
     if (U_FAILURE(status))
         return QString::fromLatin1(bytes);
     QString out(bytes.size(), Qt::Uninitialized);
-    const int32_t n = ucnv_toUChars(c.get(), reinterpret_cast<UChar *>(out.data()),
-                                    int32_t(out.size()), bytes.constData(),
-                                    int32_t(bytes.size()), &status);
+    const int32_t n =
+        ucnv_toUChars(c.get(), reinterpret_cast<UChar *>(out.data()), int32_t(out.size()),
+                      bytes.constData(), int32_t(bytes.size()), &status);
     if (U_FAILURE(status))
         return QString::fromLatin1(bytes);
     out.truncate(n);
     return out;
 }
 
-bool isGbkEncodable(const QString &text) { return toGbk(text).has_value(); }
+bool isGbkEncodable(const QString &text)
+{
+    return toGbk(text).has_value();
+}
 
 } // namespace portdesk

@@ -39,8 +39,8 @@ private:
         QByteArray text; // without its line end
         QByteArray eol;  // "\r\n", "\n", "\r" or empty on an unterminated last line
         Kind kind = Kind::Other;
-        QByteArray name;   // section or key name, trimmed, as on disk
-        QString folded;    // case-folded name; empty when the bytes are not valid GBK
+        QByteArray name; // section or key name, trimmed, as on disk
+        QString folded;  // case-folded name; empty when the bytes are not valid GBK
         bool foldable = false;
     };
     // A name as the caller gives it, ready to compare with lines.

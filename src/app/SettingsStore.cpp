@@ -20,7 +20,10 @@ void setError(QString *error, const QString &text)
         *error = text;
 }
 
-QString shownPath(const QString &file) { return QDir::toNativeSeparators(file); }
+QString shownPath(const QString &file)
+{
+    return QDir::toNativeSeparators(file);
+}
 
 // The file as the store sees it: absent files read as empty; a file that
 // exists but cannot be read must never be overwritten.
@@ -61,11 +64,13 @@ bool save(const QString &file, const QByteArray &bytes, QString *error)
 {
     QSaveFile f(file);
     if (!f.open(QIODevice::WriteOnly)) {
-        setError(error, QStringLiteral("无法写入文件“%1”：%2").arg(shownPath(file), f.errorString()));
+        setError(error,
+                 QStringLiteral("无法写入文件“%1”：%2").arg(shownPath(file), f.errorString()));
         return false;
     }
     if (f.write(bytes) != bytes.size() || !f.commit()) {
-        setError(error, QStringLiteral("无法写入文件“%1”：%2").arg(shownPath(file), f.errorString()));
+        setError(error,
+                 QStringLiteral("无法写入文件“%1”：%2").arg(shownPath(file), f.errorString()));
         f.cancelWriting();
         return false;
     }
@@ -89,7 +94,9 @@ std::optional<QByteArray> encode(const QString &text, const QString &what, QStri
 {
     std::optional<QByteArray> bytes = toGbk(text);
     if (!bytes) {
-        setError(error, QStringLiteral("%1含有无法以 GBK 保存的字符“%2”").arg(what, firstUnencodable(text)));
+        setError(
+            error,
+            QStringLiteral("%1含有无法以 GBK 保存的字符“%2”").arg(what, firstUnencodable(text)));
         return std::nullopt;
     }
     if (bytes->contains('\0')) {
@@ -196,8 +203,7 @@ QString readFrom(Loaded &l, const QString &section, const QString &key, const QS
 }
 
 // One call on its own: load, act, save when something changed.
-template <typename Act>
-bool onFile(const QString &file, QString *error, Act act)
+template <typename Act> bool onFile(const QString &file, QString *error, Act act)
 {
     Loaded l = load(file);
     if (!act(l))
@@ -207,8 +213,8 @@ bool onFile(const QString &file, QString *error, Act act)
 
 } // namespace
 
-QString ReadKey(const QString &file, const QString &section, const QString &key,
-                const QString &def, QString *error)
+QString ReadKey(const QString &file, const QString &section, const QString &key, const QString &def,
+                QString *error)
 {
     setError(error, QString());
     QString value;
@@ -219,12 +225,11 @@ QString ReadKey(const QString &file, const QString &section, const QString &key,
     return value;
 }
 
-bool WriteKey(const QString &file, const QString &section, const QString &key,
-              const QString &value, QString *error)
+bool WriteKey(const QString &file, const QString &section, const QString &key, const QString &value,
+              QString *error)
 {
     setError(error, QString());
-    return onFile(file, error,
-                  [&](Loaded &l) { return writeInto(l, section, key, value, error); });
+    return onFile(file, error, [&](Loaded &l) { return writeInto(l, section, key, value, error); });
 }
 
 bool DeleteKey(const QString &file, const QString &section, const QString &key, QString *error)
@@ -267,9 +272,15 @@ bool ProfileBatch::DeleteKey(const QString &section, const QString &key, QString
     return writeInto(d->loaded, section, key, std::nullopt, error);
 }
 
-bool ProfileBatch::failed() const { return d->loaded.failed; }
+bool ProfileBatch::failed() const
+{
+    return d->loaded.failed;
+}
 
-bool ProfileBatch::changed() const { return d->loaded.changed; }
+bool ProfileBatch::changed() const
+{
+    return d->loaded.changed;
+}
 
 bool ProfileBatch::save(QString *error)
 {

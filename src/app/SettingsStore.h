@@ -12,14 +12,14 @@ namespace portdesk {
 // (untrimmed), creating the file when its folder exists; the result is
 // trimmed of spaces. Values are returned whole, however long. `error`, when
 // given, tells why a needed write-back failed (it is empty otherwise).
-QString ReadKey(const QString &file, const QString &section, const QString &key,
-                const QString &def, QString *error = nullptr);
+QString ReadKey(const QString &file, const QString &section, const QString &key, const QString &def,
+                QString *error = nullptr);
 
 // Writes key=value into section. False, with `error` set, when the file could
 // not be replaced, when a name or the value holds text that GBK cannot store,
 // or when the value holds a line break.
-bool WriteKey(const QString &file, const QString &section, const QString &key,
-              const QString &value, QString *error = nullptr);
+bool WriteKey(const QString &file, const QString &section, const QString &key, const QString &value,
+              QString *error = nullptr);
 
 // Removes the first matching key line. Deleting what is not there succeeds
 // and changes nothing.

@@ -42,7 +42,8 @@ INSTANTIATE_TEST_SUITE_P(Cp936, GbkMapping, ::testing::ValuesIn(mappings()),
 
 TEST(Gbk, CharactersWithoutCodeAreRefusedNotReplaced)
 {
-    for (const QString &text : {QString("ก"), QString("苏州😀"), QString("한국"), QString("a\u0301")}) {
+    for (const QString &text :
+         {QString("ก"), QString("苏州😀"), QString("한국"), QString("a\u0301")}) {
         EXPECT_FALSE(toGbk(text).has_value()) << text.toStdString();
         EXPECT_FALSE(isGbkEncodable(text)) << text.toStdString();
     }
@@ -50,8 +51,8 @@ TEST(Gbk, CharactersWithoutCodeAreRefusedNotReplaced)
 
 TEST(Gbk, InvalidBytesAreRefusedByTheStrictDecoder)
 {
-    for (const QByteArray &bytes : {QByteArray("ab\xb1"), QByteArray("\xb1"), QByteArray("x\x81\x7f"),
-                                     QByteArray("x\x81\x30y")}) {
+    for (const QByteArray &bytes : {QByteArray("ab\xb1"), QByteArray("\xb1"),
+                                    QByteArray("x\x81\x7f"), QByteArray("x\x81\x30y")}) {
         EXPECT_FALSE(fromGbk(bytes).has_value()) << bytes.toHex().toStdString();
     }
 }

@@ -47,8 +47,8 @@ std::vector<Step> randomSteps(unsigned seed, int count)
 {
     const QStringList sections{"Main", "MAIN", " main ", "second", "报检内容", "new", "Empty"};
     const QStringList keys{"Key1", "key1", "Key2", "k2", "\tK ", "收货人", "货物名称0", "x"};
-    const QStringList values{"",     "one",     "  lead",  "trail  ", "\"q\"",
-                             "苏州精密电子", "€", " \t", "ก",       "bad\nline"};
+    const QStringList values{"",  "one", "  lead", "trail  ",  "\"q\"", "苏州精密电子",
+                             "€", " \t", "ก",      "bad\nline"};
     std::mt19937 rng(seed);
     auto pick = [&](const QStringList &list) {
         return list[std::uniform_int_distribution<int>(0, int(list.size()) - 1)(rng)];

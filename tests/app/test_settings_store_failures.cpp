@@ -222,9 +222,9 @@ TEST(AtomicReplace, KeepsTheFilePermissions)
     TestEnv env;
     const QString file = env.path("shared.ini");
     ASSERT_TRUE(writeBytes(file, kBefore));
-    const QFile::Permissions perms =
-        QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser |
-        QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther;
+    const QFile::Permissions perms = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser |
+                                     QFile::WriteUser | QFile::ReadGroup | QFile::WriteGroup |
+                                     QFile::ReadOther;
     ASSERT_TRUE(QFile::setPermissions(file, perms));
     ASSERT_TRUE(WriteKey(file, "A", "k", "2"));
     EXPECT_EQ(QFileInfo(file).permissions(), perms);

@@ -29,30 +29,46 @@ Call W(const char *s, const char *k, const char *v)
 {
     return {true, QString::fromUtf8(s), QString::fromUtf8(k), QString::fromUtf8(v)};
 }
-Call D(const char *s, const char *k) { return {false, QString::fromUtf8(s), QString::fromUtf8(k), {}}; }
+Call D(const char *s, const char *k)
+{
+    return {false, QString::fromUtf8(s), QString::fromUtf8(k), {}};
+}
 
 std::vector<Call> declarationCalls()
 {
     const std::map<QString, QString> filled = {
-        {"收货人", "昆山华安"},     {"货物名称0", "模具配件"}, {"编码0", "8480719090"},
-        {"原产国0", "德国"},        {"数量0", "2"},            {"数量单位0", "台"},
-        {"重量0", "150"},           {"重量单位0", "千克"},     {"总值0", "8000"},
-        {"币制0", "欧元"},          {"包装种类1", "木箱"},     {"包装数量1", "2"},
-        {"件数", "2"},              {"公斤", "180"},           {"运输工具", "飞机"},
-        {"提运单号", "176-12345675"}, {"启运国家", "德国"},    {"入境口岸", "上海"},
-        {"贸易方式", "一般贸易"},   {"贸易国别", "德国"},
+        {"收货人", "昆山华安"},
+        {"货物名称0", "模具配件"},
+        {"编码0", "8480719090"},
+        {"原产国0", "德国"},
+        {"数量0", "2"},
+        {"数量单位0", "台"},
+        {"重量0", "150"},
+        {"重量单位0", "千克"},
+        {"总值0", "8000"},
+        {"币制0", "欧元"},
+        {"包装种类1", "木箱"},
+        {"包装数量1", "2"},
+        {"件数", "2"},
+        {"公斤", "180"},
+        {"运输工具", "飞机"},
+        {"提运单号", "176-12345675"},
+        {"启运国家", "德国"},
+        {"入境口岸", "上海"},
+        {"贸易方式", "一般贸易"},
+        {"贸易国别", "德国"},
     };
     QStringList keys{"收货人"};
-    const QStringList row{"货物名称", "编码", "原产国", "数量", "数量单位",
-                          "重量",     "重量单位", "总值", "币制"};
+    const QStringList row{"货物名称", "编码",     "原产国", "数量", "数量单位",
+                          "重量",     "重量单位", "总值",   "币制"};
     for (int i = 0; i < 10; ++i) {
         for (const QString &k : row)
             keys << k + QString::number(i);
     }
-    keys << "包装种类1" << "包装数量1" << "包装种类2" << "包装数量2" << "件数" << "公斤"
-         << "运输工具" << "提运单号" << "启运国家" << "入境口岸" << "合同号" << "贸易方式"
-         << "贸易国别" << "许可审批" << "集装箱数量1" << "集装箱号码1" << "集装箱数量2"
-         << "集装箱号码2";
+    keys += QStringList{"包装种类1",   "包装数量1",   "包装种类2",  "包装数量2", "件数",
+                        "公斤",        "运输工具",    "提运单号",   "启运国家",  "入境口岸",
+                        "合同号",      "贸易方式",    "贸易国别",   "许可审批",  "集装箱数量1",
+                        "集装箱号码1", "集装箱数量2", "集装箱号码2"};
     std::vector<Call> calls;
     for (const QString &k : keys) {
         auto it = filled.find(k);
@@ -69,8 +85,10 @@ struct Golden {
 std::vector<Golden> goldens()
 {
     return {
-        {"three-keys.ini", {W("Main", "Key1", "one"), W("Main", "Key2", "two"), W("Main", "Key3", "three")}},
-        {"second-section.ini", {W("Main", "Key1", "one"), W("Main", "Key2", "two"), W("Second", "K1", "s1")}},
+        {"three-keys.ini",
+         {W("Main", "Key1", "one"), W("Main", "Key2", "two"), W("Main", "Key3", "three")}},
+        {"second-section.ini",
+         {W("Main", "Key1", "one"), W("Main", "Key2", "two"), W("Second", "K1", "s1")}},
         {"key-into-first-section.ini",
          {W("Main", "Key1", "one"), W("Second", "K1", "s1"), W("main", "Key2", "two")}},
         {"overwrite-keeps-spelling.ini",

@@ -44,7 +44,8 @@ std::vector<ReadCase> readCases()
         {"ValueTrimmedOfBlanks", bytes("[S]\r\nk=\t\v\f\x1a v \t\v\f\x1a\r\n"), "S", "k", "v"},
         {"LineWithoutEqualsIsNoKey", bytes("[S]\r\nk\r\nk=2\r\n"), "S", "k", "2"},
         {"LineWithoutEqualsAlone", bytes("[S]\r\nk\r\n"), "S", "k", kAbsent},
-        {"SectionCaseIgnored", bytes("[Setting]\r\nWorkDir=D:\\Work\r\n"), "setting", "WORKDIR", "D:\\Work"},
+        {"SectionCaseIgnored", bytes("[Setting]\r\nWorkDir=D:\\Work\r\n"), "setting", "WORKDIR",
+         "D:\\Work"},
         {"FirstSectionWins", bytes("[S]\r\na=1\r\n[s]\r\na=2\r\n"), "S", "a", "1"},
         {"LaterSameSectionUnseen", bytes("[S]\r\na=1\r\n[s]\r\nb=2\r\n"), "S", "b", kAbsent},
         {"FirstKeyWins", bytes("[S]\r\na=1\r\nA=2\r\n"), "S", "a", "1"},
@@ -62,10 +63,14 @@ std::vector<ReadCase> readCases()
         {"TabInsideQuotesKept", bytes("[S]\r\nk=\"\tv\"\r\n"), "S", "k", "\tv"},
         {"IdeographicSpaceKept", QByteArray("[S]\r\nk=\xa1\xa1v\r\n"), "S", "k", "\u3000v"},
         {"NulDropped", bytes("[S]\r\nk=a\0b\r\n", 12), "S", "k", "ab"},
-        {"GbkNames", QByteArray("[\xb1\xa8\xbc\xec\xc4\xda\xc8\xdd]\r\n\xca\xd5\xbb\xf5\xc8\xcb="
-                                "\xcb\xd5\xd6\xdd\r\n"),
+        {"GbkNames",
+         QByteArray("[\xb1\xa8\xbc\xec\xc4\xda\xc8\xdd]\r\n\xca\xd5\xbb\xf5\xc8\xcb="
+                    "\xcb\xd5\xd6\xdd\r\n"),
          "报检内容", "收货人", "苏州"},
-        {"EuroIsByte80", QByteArray("[S]\r\nk=\x80" "5\r\n"), "S", "k", "€5"},
+        {"EuroIsByte80",
+         QByteArray("[S]\r\nk=\x80"
+                    "5\r\n"),
+         "S", "k", "€5"},
     };
 }
 
@@ -105,7 +110,8 @@ TEST(ReadValues, InvalidGbkBytesDoNotHideTheRestOfTheValue)
 {
     TestEnv env;
     const QString file = env.path("bad.ini");
-    const QByteArray before("[S]\r\nk=ab\x81\x30" "cd\r\n");
+    const QByteArray before("[S]\r\nk=ab\x81\x30"
+                            "cd\r\n");
     ASSERT_TRUE(writeBytes(file, before));
     EXPECT_EQ(ReadKey(file, "S", "k", ""), QStringLiteral("ab\uFFFD0cd"));
     EXPECT_EQ(readBytes(file), before);

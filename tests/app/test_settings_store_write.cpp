@@ -63,8 +63,8 @@ std::vector<EditCase> editCases()
          "new", "[A]\r\nKey=new\r\n"},
         {"OverwriteFirstOfDuplicateKeys", "[A]\r\nk=1\r\nk=2\r\n", true, "A", "k", "3",
          "[A]\r\nk=3\r\nk=2\r\n"},
-        {"OverwriteInFirstOfDuplicateSections", "[A]\r\nk=1\r\n[a]\r\nk=2\r\n", true, "A", "k",
-         "3", "[A]\r\nk=3\r\n[a]\r\nk=2\r\n"},
+        {"OverwriteInFirstOfDuplicateSections", "[A]\r\nk=1\r\n[a]\r\nk=2\r\n", true, "A", "k", "3",
+         "[A]\r\nk=3\r\n[a]\r\nk=2\r\n"},
         {"NewKeyIntoFirstOfDuplicateSections", "[A]\r\n[a]\r\nk=2\r\n", true, "A", "k", "1",
          "[A]\r\nk=1\r\n[a]\r\nk=2\r\n"},
         {"LeadingBlanksDroppedTrailingKept", "[A]\r\n", true, "A", "k", " \t\v\x1a v \t",
@@ -79,15 +79,12 @@ std::vector<EditCase> editCases()
          QByteArray(kMessy).replace("\xff\x80\x81\r\n", "\xff\x80\x81\r\nn=1\r\n")},
         {"MessyFileLastSectionNoNewline", kMessy, true, "B", "c", "2",
          QByteArray(kMessy).replace("b=1\r", "b=1\rc=2\r\n")},
-        {"MessyFileNewSectionAtEnd", kMessy, true, "C", "c", "3",
-         kMessy + "\r\n[C]\r\nc=3\r\n"},
+        {"MessyFileNewSectionAtEnd", kMessy, true, "C", "c", "3", kMessy + "\r\n[C]\r\nc=3\r\n"},
         {"MessyFileDelete", kMessy, false, "B", "B", "", QByteArray(kMessy).replace("b=1\r", "")},
-        {"DeleteFirstMatchOnly", "[A]\r\nk=1\r\nK=2\r\n", false, "a", "k", "",
-         "[A]\r\nK=2\r\n"},
+        {"DeleteFirstMatchOnly", "[A]\r\nk=1\r\nK=2\r\n", false, "a", "k", "", "[A]\r\nK=2\r\n"},
         {"DeleteLastKeyKeepsHeader", "[A]\r\nk=1\r\n[B]\r\nk=2\r\n", false, "B", "k", "",
          "[A]\r\nk=1\r\n[B]\r\n"},
-        {"DeleteUnterminatedLastLine", "[A]\r\na=1\r\nk=2", false, "A", "k", "",
-         "[A]\r\na=1\r\n"},
+        {"DeleteUnterminatedLastLine", "[A]\r\na=1\r\nk=2", false, "A", "k", "", "[A]\r\na=1\r\n"},
         {"DeleteEmptyKey", "[A]\r\nk=\r\nb=1\r\n", false, "A", "k", "", "[A]\r\nb=1\r\n"},
     };
 }
@@ -207,8 +204,9 @@ TEST(Write, ReadBackWhatWasWritten)
 {
     TestEnv env;
     const QString file = env.path("rt.ini");
-    const QStringList values{"苏州精密电子有限公司", "a=b", "[x]", "; not a comment", "\"q\"x",
-                             "tab\tinside", QString(200, QChar(0x6728))};
+    const QStringList values{"苏州精密电子有限公司",     "a=b",    "[x]",
+                             "; not a comment",          "\"q\"x", "tab\tinside",
+                             QString(200, QChar(0x6728))};
     for (int i = 0; i < values.size(); ++i)
         ASSERT_TRUE(WriteKey(file, "值", QString("键%1").arg(i), values[i]));
     for (int i = 0; i < values.size(); ++i)
