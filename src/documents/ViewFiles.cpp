@@ -107,6 +107,10 @@ void ViewFiles::build()
     }
     outer->addLayout(buttons);
 
+    // The year and month are picked, never typed: input-method commits are
+    // dropped as the read-only fields drop keys and pastes.
+    Combo1->lineEdit()->installEventFilter(this);
+    Combo2->lineEdit()->installEventFilter(this);
     connect(Combo1, &QComboBox::activated, this, &ViewFiles::chooseYear);
     connect(Combo2, &QComboBox::activated, this, &ViewFiles::chooseMonth);
     connect(File1, &QListWidget::currentRowChanged, this, &ViewFiles::selectionChanged);
@@ -285,10 +289,17 @@ void ViewFiles::closeBrowser()
     hide();
 }
 
+bool ViewFiles::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::InputMethod)
+        return true;
+    return QWidget::eventFilter(watched, event);
+}
+
 void ViewFiles::closeEvent(QCloseEvent *event)
 {
     // The title bar never closes the browser; the program closing it does.
-    if (event->spontaneous()) {
+    if (!closable_) {
         event->ignore();
         return;
     }

@@ -61,6 +61,9 @@ public:
 
     // "取消(&Q)": hands the folder back to the main window and hides.
     void closeBrowser();
+    // While the program is closing the browser may be closed like any
+    // window; otherwise a close request (its title bar) is refused.
+    void setClosable(bool closable) { closable_ = closable; }
 
 signals:
     // A file was chosen for opening from the folder of `option`.
@@ -70,6 +73,7 @@ signals:
     void renamed(const QString &fromPath, const QString &toPath);
 
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
@@ -88,6 +92,7 @@ private:
     Context &ctx_;
     QString folder_;
     bool prepared_ = false;
+    bool closable_ = false;
     bool stale_ = false; // the folder may have changed while hidden
 };
 
