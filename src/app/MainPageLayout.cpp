@@ -444,10 +444,10 @@ void MainPage::buildContainers()
     JZXhm2 = textField(JiZhuangXiang, QStringLiteral("JZXhm2"), 11);
 
     constexpr int line = 360;
-    caption(JiZhuangXiang, QStringLiteral("20'集装箱 ×"), kCapA - 90, line, kCapAW + 120);
-    place(JZXsl1, kFieldA, line, 450);
-    place(JZXhm1, kFieldA + 510, line, 1950);
-    caption(JiZhuangXiang, QStringLiteral("40'集装箱 ×"), kCapB - 180, line, kCapBW + 180);
+    caption(JiZhuangXiang, QStringLiteral("20'集装箱 ×"), 30, line, 1020);
+    place(JZXsl1, 1080, line, 450);
+    place(JZXhm1, 1590, line, 1950);
+    caption(JiZhuangXiang, QStringLiteral("40'集装箱 ×"), kFieldB - 1200, line, 1170);
     place(JZXsl2, kFieldB, line, 450);
     place(JZXhm2, kFieldB + 510, line, 1950);
 
