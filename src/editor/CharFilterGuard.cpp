@@ -161,8 +161,7 @@ bool CharFilterGuard::eventFilter(QObject *watched, QEvent *event)
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
         // The middle button pastes the selection on X11.
-        return filteredField &&
-               static_cast<QMouseEvent *>(event)->button() == Qt::MiddleButton;
+        return filteredField && static_cast<QMouseEvent *>(event)->button() == Qt::MiddleButton;
     case QEvent::ContextMenu: {
         auto *edit = qobject_cast<QLineEdit *>(watched);
         if (!filteredField || !edit)

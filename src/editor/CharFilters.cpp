@@ -19,7 +19,10 @@ template <typename F> void forEachCodePoint(const QString &text, F f)
         f(char32_t(ch));
 }
 
-QString fromCodePoint(char32_t ch) { return QString::fromUcs4(&ch, 1); }
+QString fromCodePoint(char32_t ch)
+{
+    return QString::fromUcs4(&ch, 1);
+}
 
 } // namespace
 

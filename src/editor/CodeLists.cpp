@@ -48,7 +48,10 @@ int quickPickIndex(const QStringList &items, char32_t typed)
     return index < items.size() ? index : -1;
 }
 
-QString quickPickTooltip() { return QStringLiteral("可直接使用数字键输入。"); }
+QString quickPickTooltip()
+{
+    return QStringLiteral("可直接使用数字键输入。");
+}
 
 bool showsQuickPickTooltip(const QString &field, int index)
 {
@@ -58,6 +61,9 @@ bool showsQuickPickTooltip(const QString &field, int index)
     return l->tooltipOnAll || index <= 0;
 }
 
-QString containerTransport() { return QStringLiteral("海运集装箱"); }
+QString containerTransport()
+{
+    return QStringLiteral("海运集装箱");
+}
 
 } // namespace portdesk

@@ -7,9 +7,9 @@
 namespace portdesk {
 
 struct CodeList {
-    const char *field;   // control name; row and slot arrays share one list
-    QStringList items;   // in order; digit d picks items[d - 1]
-    bool tooltipOnAll;   // false: only the first row's list shows the tooltip
+    const char *field; // control name; row and slot arrays share one list
+    QStringList items; // in order; digit d picks items[d - 1]
+    bool tooltipOnAll; // false: only the first row's list shows the tooltip
 };
 
 // SLdanwei, ZLdanwei, BiZhi, BZzhonglei, YunShuGongJu, RuJingKouAn, MaoYiFangShi.

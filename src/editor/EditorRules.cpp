@@ -44,7 +44,8 @@ EditorRules::EditorRules(MainPage &page) : QObject(&page), page_(page), fields_(
 {
     chars_ = new CharFilterGuard(
         fields_, [this](const FieldRef &f, int item) { quickPick(f, item); }, this);
-    enter_ = new EnterGuard(fields_, [this](const NavOutcome &o) { apply(o); }, this);
+    enter_ = new EnterGuard(
+        fields_, [this](const NavOutcome &o) { apply(o); }, this);
     focus_ = new FocusGuard(fields_, this);
     chars_->install();
     enter_->install();
@@ -228,7 +229,10 @@ void EditorRules::weightChanged(int row)
     updateTotal(1);
 }
 
-void EditorRules::valueChanged() { updateTotal(2); }
+void EditorRules::valueChanged()
+{
+    updateTotal(2);
+}
 
 void EditorRules::updateTotal(int column)
 {
@@ -301,6 +305,9 @@ void EditorRules::tradeModeChanged()
     page_.TeShuCaiLiao->setText(hint.hint);
 }
 
-void EditorRules::permitChanged() { page_.TeShuCaiLiao->setText(permitHint(page_.XuKeZheng->text())); }
+void EditorRules::permitChanged()
+{
+    page_.TeShuCaiLiao->setText(permitHint(page_.XuKeZheng->text()));
+}
 
 } // namespace portdesk

@@ -12,7 +12,8 @@ struct FieldRef {
     // The widget's objectName: "JianShu", "MingCheng(3)".
     QString objectName() const
     {
-        return index < 0 ? name : name + QLatin1Char('(') + QString::number(index) + QLatin1Char(')');
+        return index < 0 ? name
+                         : name + QLatin1Char('(') + QString::number(index) + QLatin1Char(')');
     }
     bool isNull() const { return name.isEmpty(); }
     friend bool operator==(const FieldRef &, const FieldRef &) = default;

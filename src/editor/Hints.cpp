@@ -28,14 +28,23 @@ QString permitHint(const QString &permit)
                           "（进口能源效率标识产品目录外声明、识别记录）");
 }
 
-QColor hintColour() { return QColor(192, 64, 0); }
-QColor tradeModeAlertColour() { return QColor(255, 0, 0); }
+QColor hintColour()
+{
+    return QColor(192, 64, 0);
+}
+QColor tradeModeAlertColour()
+{
+    return QColor(255, 0, 0);
+}
 
 QString hsCodeQueryUrl()
 {
     return QString::fromLatin1(kAuthoritySite) + QStringLiteral("/hsquery/hs-code-query.jsp");
 }
 
-QString declarationPortalUrl() { return QString::fromLatin1(kPortalSite) + QLatin1Char('/'); }
+QString declarationPortalUrl()
+{
+    return QString::fromLatin1(kPortalSite) + QLatin1Char('/');
+}
 
 } // namespace portdesk

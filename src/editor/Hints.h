@@ -6,8 +6,8 @@
 namespace portdesk {
 
 struct TradeModeHint {
-    QString hint;       // empty: no papers needed
-    bool needsPapers;   // the trade mode is drawn red
+    QString hint;     // empty: no papers needed
+    bool needsPapers; // the trade mode is drawn red
 };
 
 // Compared exactly: "外商投资" and "退运货物" need papers.
@@ -16,7 +16,7 @@ TradeModeHint tradeModeHint(const QString &tradeMode);
 // Any permit number needs the CCC papers; the empty text clears the hint.
 QString permitHint(const QString &permit);
 
-QColor hintColour();          // dark orange
+QColor hintColour();           // dark orange
 QColor tradeModeAlertColour(); // pure red
 
 // The web pages of the two look-up links. Kept here only.

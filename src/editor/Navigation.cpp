@@ -7,8 +7,14 @@ namespace {
 constexpr int Same = NavCandidate::SameIndex;
 constexpr int Single = -1;
 
-NavCandidate to(const char *name, int index = Single) { return {name, index, false}; }
-NavCandidate toIfEnabled(const char *name, int index = Single) { return {name, index, true}; }
+NavCandidate to(const char *name, int index = Single)
+{
+    return {name, index, false};
+}
+NavCandidate toIfEnabled(const char *name, int index = Single)
+{
+    return {name, index, true};
+}
 
 const NavRule *findRule(const FieldRef &from)
 {
@@ -36,19 +42,34 @@ const std::vector<NavRule> &navigationTable()
         {"MingCheng", Same, false, false, {to("BianMa", Same)}, {}},
         {"BianMa", Same, false, false, {to("YuanChanGuo", Same)}, {}},
         {"YuanChanGuo", Same, false, false, {to("ShuLiang", Same)}, {}},
-        {"ShuLiang", Same, false, false,
-         {toIfEnabled("SLdanwei", Same), to("ZhongLiang", Same)}, {}},
+        {"ShuLiang",
+         Same,
+         false,
+         false,
+         {toIfEnabled("SLdanwei", Same), to("ZhongLiang", Same)},
+         {}},
         {"SLdanwei", Same, false, false, {to("ZhongLiang", Same)}, to("ZhongLiang", Same)},
-        {"ZhongLiang", Same, false, false,
-         {toIfEnabled("ZLdanwei", Same), to("ZongZhi", Same)}, {}},
+        {"ZhongLiang",
+         Same,
+         false,
+         false,
+         {toIfEnabled("ZLdanwei", Same), to("ZongZhi", Same)},
+         {}},
         {"ZLdanwei", Same, false, false, {to("ZongZhi", Same)}, to("ZongZhi", Same)},
         {"ZongZhi", Same, false, false, {to("BiZhi", Same)}, {}},
         {"BiZhi", Same, false, true, {}, {}},
-        {"BZzhonglei", 0, false, false,
+        {"BZzhonglei",
+         0,
+         false,
+         false,
          {toIfEnabled("BZshuliang", 0), toIfEnabled("BZzhonglei", 1), to("JianShu")},
          to("BZshuliang", 0)},
         {"BZshuliang", 0, false, false, {toIfEnabled("BZzhonglei", 1)}, {}},
-        {"BZzhonglei", 1, false, false, {toIfEnabled("BZshuliang", 1), to("JianShu")},
+        {"BZzhonglei",
+         1,
+         false,
+         false,
+         {toIfEnabled("BZshuliang", 1), to("JianShu")},
          to("BZshuliang", 1)},
         {"BZshuliang", 1, false, false, {to("JianShu")}, {}},
         {"JianShu", Single, false, false, {to("GongJin")}, {}},

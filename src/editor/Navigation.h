@@ -20,9 +20,9 @@ struct NavCandidate {
 
 struct NavRule {
     const char *from;
-    int index;              // -1 single control; SameIndex: every row; 0/1 one packing slot
-    bool needsOwnText;      // Enter does nothing while the field is empty
-    bool endsRow;           // the currency field: see endOfRow()
+    int index;         // -1 single control; SameIndex: every row; 0/1 one packing slot
+    bool needsOwnText; // Enter does nothing while the field is empty
+    bool endsRow;      // the currency field: see endOfRow()
     std::vector<NavCandidate> enter;
     std::optional<NavCandidate> pick; // where a pick from the field's list goes
 };
@@ -39,10 +39,10 @@ struct NavView {
 
 struct NavOutcome {
     enum Kind {
-        Nothing,   // the focus stays
-        Focus,     // the focus moves to `target`
-        Collapse,  // the goods rows 2 to 10 are hidden (which moves the focus)
-        Press,     // the field is a button: press it
+        Nothing,  // the focus stays
+        Focus,    // the focus moves to `target`
+        Collapse, // the goods rows 2 to 10 are hidden (which moves the focus)
+        Press,    // the field is a button: press it
     } kind = Nothing;
     FieldRef target;
     friend bool operator==(const NavOutcome &, const NavOutcome &) = default;

@@ -1,6 +1,6 @@
 // Character classes, judged through the real GBK mapping.
-#include "app/Gbk.h"
 #include "editor/CharFilters.h"
+#include "app/Gbk.h"
 
 #include <QList>
 #include <gtest/gtest.h>
@@ -19,7 +19,10 @@ QString fromCode(int code)
     return text ? *text : QString();
 }
 
-char32_t first(const QString &s) { return s.toUcs4().value(0); }
+char32_t first(const QString &s)
+{
+    return s.toUcs4().value(0);
+}
 
 struct CodeCase {
     int code;
@@ -90,15 +93,15 @@ TEST_P(ClassTable, AcceptsExactlyItsCharacters)
         EXPECT_FALSE(accepts(c.cls, ch)) << ch;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Classes, ClassTable,
-    ::testing::Values(
-        // The slash lies between the point and 0 and is still refused.
-        ClassCase{CharClass::Digit, u"0123456789", u"./-+ a中１\t\r\n\x16"},
-        ClassCase{CharClass::Decimal, u"0123456789.", u"/,-+ eE中．１\x03"},
-        ClassCase{CharClass::Chinese, u"中国美元海运集装箱啊", u"1a .，。ＡＢ\x08"},
-        // Any: storable text only. Control characters would break a key line.
-        ClassCase{CharClass::Any, u"aZ09 -/#中€，ａ", u"\r\n\t\x01😀鿏"}));
+INSTANTIATE_TEST_SUITE_P(Classes, ClassTable,
+                         ::testing::Values(
+                             // The slash lies between the point and 0 and is still refused.
+                             ClassCase{CharClass::Digit, u"0123456789", u"./-+ a中１\t\r\n\x16"},
+                             ClassCase{CharClass::Decimal, u"0123456789.", u"/,-+ eE中．１\x03"},
+                             ClassCase{CharClass::Chinese, u"中国美元海运集装箱啊",
+                                       u"1a .，。ＡＢ\x08"},
+                             // Any: storable text only. Control characters would break a key line.
+                             ClassCase{CharClass::Any, u"aZ09 -/#中€，ａ", u"\r\n\t\x01😀鿏"}));
 
 TEST(AnyFilter, EmojiIsOneRefusedCharacterNotTwoHalves)
 {

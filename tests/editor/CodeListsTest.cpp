@@ -76,15 +76,15 @@ TEST(FieldTable, LimitsAndFilters)
         int limit;
     };
     const Row rows[] = {
-        {"MingCheng", CharClass::Any, 0},     {"BianMa", CharClass::Digit, 10},
+        {"MingCheng", CharClass::Any, 0},       {"BianMa", CharClass::Digit, 10},
         {"YuanChanGuo", CharClass::Chinese, 5}, {"ShuLiang", CharClass::Decimal, 0},
-        {"ZhongLiang", CharClass::Decimal, 0}, {"ZongZhi", CharClass::Decimal, 20},
-        {"BZshuliang", CharClass::Digit, 4},   {"JianShu", CharClass::Digit, 5},
-        {"GongJin", CharClass::Decimal, 10},   {"TiYunDanHao", CharClass::Any, 20},
+        {"ZhongLiang", CharClass::Decimal, 0},  {"ZongZhi", CharClass::Decimal, 20},
+        {"BZshuliang", CharClass::Digit, 4},    {"JianShu", CharClass::Digit, 5},
+        {"GongJin", CharClass::Decimal, 10},    {"TiYunDanHao", CharClass::Any, 20},
         {"QiYunGuoJia", CharClass::Chinese, 5}, {"HeTongHao", CharClass::Any, 20},
         {"MaoYiGuoBie", CharClass::Chinese, 5}, {"XuKeZheng", CharClass::Any, 12},
-        {"JZXsl1", CharClass::Digit, 2},       {"JZXsl2", CharClass::Digit, 2},
-        {"JZXhm1", CharClass::Any, 11},        {"JZXhm2", CharClass::Any, 11},
+        {"JZXsl1", CharClass::Digit, 2},        {"JZXsl2", CharClass::Digit, 2},
+        {"JZXhm1", CharClass::Any, 11},         {"JZXhm2", CharClass::Any, 11},
         {"ShouHuoRen", CharClass::Any, 0},
     };
     for (const Row &row : rows) {

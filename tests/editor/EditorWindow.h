@@ -72,7 +72,8 @@ protected:
         QWidget *w = QApplication::focusWidget();
         if (!w)
             return QStringLiteral("<none>");
-        if (auto *combo = qobject_cast<QComboBox *>(w->parentWidget()); combo && combo->lineEdit() == w)
+        if (auto *combo = qobject_cast<QComboBox *>(w->parentWidget());
+            combo && combo->lineEdit() == w)
             return combo->objectName();
         return w->objectName();
     }

@@ -66,8 +66,7 @@ TEST_P(EnterTable, MovesAsTheTableSays)
 INSTANTIATE_TEST_SUITE_P(
     Rows, EnterTable,
     ::testing::Values(
-        EnterCase{"ShouHuoRen", "", "", "-"},
-        EnterCase{"ShouHuoRen", "", "甲公司", "MingCheng(0)"},
+        EnterCase{"ShouHuoRen", "", "", "-"}, EnterCase{"ShouHuoRen", "", "甲公司", "MingCheng(0)"},
         EnterCase{"MingCheng(0)", "", "", "BianMa(0)"},
         EnterCase{"MingCheng(4)", "", "", "BianMa(4)"},
         EnterCase{"BianMa(2)", "", "", "YuanChanGuo(2)"},
@@ -78,8 +77,7 @@ INSTANTIATE_TEST_SUITE_P(
         EnterCase{"SLdanwei(1)", "", "", "ZhongLiang(1)"},
         EnterCase{"ZhongLiang(5)", "", "", "ZLdanwei(5)"},
         EnterCase{"ZhongLiang(5)", "ZLdanwei(5)", "", "ZongZhi(5)"},
-        EnterCase{"ZLdanwei(0)", "", "", "ZongZhi(0)"},
-        EnterCase{"ZongZhi(8)", "", "", "BiZhi(8)"},
+        EnterCase{"ZLdanwei(0)", "", "", "ZongZhi(0)"}, EnterCase{"ZongZhi(8)", "", "", "BiZhi(8)"},
         EnterCase{"BZzhonglei(0)", "", "", "BZshuliang(0)"},
         EnterCase{"BZzhonglei(0)", "BZshuliang(0)", "", "BZzhonglei(1)"},
         EnterCase{"BZzhonglei(0)", "BZshuliang(0),BZzhonglei(1)", "", "JianShu"},
@@ -87,8 +85,7 @@ INSTANTIATE_TEST_SUITE_P(
         EnterCase{"BZshuliang(0)", "BZzhonglei(1)", "", "-"},
         EnterCase{"BZzhonglei(1)", "", "", "BZshuliang(1)"},
         EnterCase{"BZzhonglei(1)", "BZshuliang(1)", "", "JianShu"},
-        EnterCase{"BZshuliang(1)", "", "", "JianShu"},
-        EnterCase{"JianShu", "", "", "GongJin"},
+        EnterCase{"BZshuliang(1)", "", "", "JianShu"}, EnterCase{"JianShu", "", "", "GongJin"},
         EnterCase{"GongJin", "", "", "YunShuGongJu"},
         EnterCase{"YunShuGongJu", "", "", "TiYunDanHao"},
         EnterCase{"TiYunDanHao", "", "", "QiYunGuoJia"},
@@ -96,16 +93,11 @@ INSTANTIATE_TEST_SUITE_P(
         EnterCase{"RuJingKouAn", "", "", "HeTongHao"},
         EnterCase{"HeTongHao", "", "", "MaoYiFangShi"},
         EnterCase{"MaoYiFangShi", "", "", "MaoYiGuoBie"},
-        EnterCase{"MaoYiGuoBie", "", "", "XuKeZheng"},
-        EnterCase{"XuKeZheng", "", "", "JZXsl1"},
-        EnterCase{"XuKeZheng", "JZXsl1", "", "DaYin"},
-        EnterCase{"JZXsl1", "", "", "JZXhm1"},
-        EnterCase{"JZXsl1", "JZXhm1", "", "JZXsl2"},
-        EnterCase{"JZXhm1", "", "", "JZXsl2"},
-        EnterCase{"JZXsl2", "", "", "JZXhm2"},
-        EnterCase{"JZXsl2", "JZXhm2", "", "DaYin"},
-        EnterCase{"JZXhm2", "", "", "DaYin"},
-        EnterCase{"DaYin", "", "", "press"},
+        EnterCase{"MaoYiGuoBie", "", "", "XuKeZheng"}, EnterCase{"XuKeZheng", "", "", "JZXsl1"},
+        EnterCase{"XuKeZheng", "JZXsl1", "", "DaYin"}, EnterCase{"JZXsl1", "", "", "JZXhm1"},
+        EnterCase{"JZXsl1", "JZXhm1", "", "JZXsl2"}, EnterCase{"JZXhm1", "", "", "JZXsl2"},
+        EnterCase{"JZXsl2", "", "", "JZXhm2"}, EnterCase{"JZXsl2", "JZXhm2", "", "DaYin"},
+        EnterCase{"JZXhm2", "", "", "DaYin"}, EnterCase{"DaYin", "", "", "press"},
         EnterCase{"More", "", "", "-"}));
 
 struct RowEndCase {
@@ -126,14 +118,12 @@ TEST_P(EndOfRow, EnterAndPickInTheCurrencyAgree)
     EXPECT_EQ(moveOf(pickOutcome(from, f.view())).toStdString(), c.expect);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, EndOfRow,
-                         ::testing::Values(RowEndCase{0, false, "BZzhonglei(0)"},
-                                           RowEndCase{0, true, "MingCheng(1)"},
-                                           RowEndCase{1, true, "MingCheng(2)"},
-                                           RowEndCase{1, false, "MingCheng(2)"},
-                                           RowEndCase{8, true, "MingCheng(9)"},
-                                           RowEndCase{9, true, "collapse"},
-                                           RowEndCase{9, false, "collapse"}));
+INSTANTIATE_TEST_SUITE_P(
+    Rows, EndOfRow,
+    ::testing::Values(RowEndCase{0, false, "BZzhonglei(0)"}, RowEndCase{0, true, "MingCheng(1)"},
+                      RowEndCase{1, true, "MingCheng(2)"}, RowEndCase{1, false, "MingCheng(2)"},
+                      RowEndCase{8, true, "MingCheng(9)"}, RowEndCase{9, true, "collapse"},
+                      RowEndCase{9, false, "collapse"}));
 
 struct PickCase {
     const char *from;
@@ -148,8 +138,9 @@ TEST_P(PickMoves, ListPickMovesFocus)
     Form f;
     // A pick enables the packing count itself, so its state is not asked.
     f.disabled = {QStringLiteral("BZshuliang(0)"), QStringLiteral("BZshuliang(1)")};
-    EXPECT_EQ(moveOf(pickOutcome(parseFieldRef(QString::fromLatin1(c.from)), f.view())).toStdString(),
-              c.expect);
+    EXPECT_EQ(
+        moveOf(pickOutcome(parseFieldRef(QString::fromLatin1(c.from)), f.view())).toStdString(),
+        c.expect);
 }
 
 INSTANTIATE_TEST_SUITE_P(Lists, PickMoves,
@@ -180,8 +171,10 @@ TEST(EnterFields, CoverEveryRowAndThePrintButton)
 
 TEST(FieldRef, NamesRoundTrip)
 {
-    EXPECT_EQ(FieldRef({QStringLiteral("MingCheng"), 3}).objectName(), QStringLiteral("MingCheng(3)"));
-    EXPECT_EQ(parseFieldRef(QStringLiteral("BZzhonglei(1)")), FieldRef({QStringLiteral("BZzhonglei"), 1}));
+    EXPECT_EQ(FieldRef({QStringLiteral("MingCheng"), 3}).objectName(),
+              QStringLiteral("MingCheng(3)"));
+    EXPECT_EQ(parseFieldRef(QStringLiteral("BZzhonglei(1)")),
+              FieldRef({QStringLiteral("BZzhonglei"), 1}));
     EXPECT_EQ(parseFieldRef(QStringLiteral("JianShu")), FieldRef({QStringLiteral("JianShu"), -1}));
 }
 

@@ -218,7 +218,9 @@ TEST_F(EditorWindow, TradeModeHintThenPermitHint)
 {
     const QString equipment = QStringLiteral("需要：外商投资企业进口设备审核表（复印件）");
     const QString ccc = permitHint(QStringLiteral("x"));
-    auto modeColour = [&] { return page->MaoYiFangShi->lineEdit()->palette().color(QPalette::Text); };
+    auto modeColour = [&] {
+        return page->MaoYiFangShi->lineEdit()->palette().color(QPalette::Text);
+    };
     EXPECT_EQ(page->TeShuCaiLiao->text(), QString());
 
     focus(QStringLiteral("MaoYiFangShi"));
@@ -250,7 +252,8 @@ TEST_F(EditorWindow, TradeModeTypedByHand)
     commit(QStringLiteral("外商"));
     EXPECT_EQ(page->TeShuCaiLiao->text(), QString());
     commit(QStringLiteral("投资"));
-    EXPECT_EQ(page->TeShuCaiLiao->text(), QStringLiteral("需要：外商投资企业进口设备审核表（复印件）"));
+    EXPECT_EQ(page->TeShuCaiLiao->text(),
+              QStringLiteral("需要：外商投资企业进口设备审核表（复印件）"));
     EXPECT_EQ(page->MaoYiFangShi->lineEdit()->palette().color(QPalette::Text), QColor(255, 0, 0));
     EXPECT_EQ(focused(), QStringLiteral("MaoYiFangShi")); // typing moves nothing
 }
@@ -276,8 +279,8 @@ TEST_F(EditorWindow, OpeningADeclarationDrivesTheRulesLikeTyping)
     Declaration d;
     d.ShouHuoRen = QStringLiteral("昆山华安");
     d.rows[0] = {QStringLiteral("模具配件"), QStringLiteral("8480719090"), QStringLiteral("德国"),
-                 QStringLiteral("2"), QStringLiteral("台"), QStringLiteral("150"),
-                 QStringLiteral("千克"), QStringLiteral("8000"), QStringLiteral("欧元")};
+                 QStringLiteral("2"),        QStringLiteral("台"),         QStringLiteral("150"),
+                 QStringLiteral("千克"),     QStringLiteral("8000"),       QStringLiteral("欧元")};
     d.rows[3].MingCheng = QStringLiteral("垫圈");
     d.rows[3].ShuLiang = QStringLiteral("1.2.3");
     d.rows[3].SLdanwei = QStringLiteral("个");

@@ -41,22 +41,18 @@ TEST_P(TypedKeys, FieldKeepsWhatItsFilterAccepts)
 
 INSTANTIATE_TEST_SUITE_P(
     Fields, TypedKeys,
-    ::testing::Values(TypedCase{"ShuLiang(0)", "12a.5", "12.5"},
-                      TypedCase{"ShuLiang(0)", "1.2.3", "1.2.3"},
-                      TypedCase{"ZhongLiang(0)", "3/4,5 -e", "345"},
-                      TypedCase{"ZongZhi(0)", "100.25x", "100.25"},
-                      TypedCase{"ZongZhi(0)", "123456789012345678901234", "12345678901234567890"},
-                      TypedCase{"GongJin", "1.5kg", "1.5"},
-                      TypedCase{"BianMa(0)", "84.71/30a", "847130"},
-                      TypedCase{"BianMa(0)", "123456789012", "1234567890"},
-                      TypedCase{"JianShu", "12a3456", "12345"},
-                      TypedCase{"YuanChanGuo(0)", "USA 1,.", ""},
-                      TypedCase{"QiYunGuoJia", "de", ""},
-                      TypedCase{"MaoYiGuoBie", "x9", ""},
-                      TypedCase{"MingCheng(0)", "Pump 3/4\"", "Pump 3/4\""},
-                      TypedCase{"TiYunDanHao", "cosu 123", "cosu 123"},
-                      TypedCase{"XuKeZheng", "1234567890123", "123456789012"},
-                      TypedCase{"HeTongHao", "ab-12", "ab-12"}));
+    ::testing::Values(
+        TypedCase{"ShuLiang(0)", "12a.5", "12.5"}, TypedCase{"ShuLiang(0)", "1.2.3", "1.2.3"},
+        TypedCase{"ZhongLiang(0)", "3/4,5 -e", "345"}, TypedCase{"ZongZhi(0)", "100.25x", "100.25"},
+        TypedCase{"ZongZhi(0)", "123456789012345678901234", "12345678901234567890"},
+        TypedCase{"GongJin", "1.5kg", "1.5"}, TypedCase{"BianMa(0)", "84.71/30a", "847130"},
+        TypedCase{"BianMa(0)", "123456789012", "1234567890"},
+        TypedCase{"JianShu", "12a3456", "12345"}, TypedCase{"YuanChanGuo(0)", "USA 1,.", ""},
+        TypedCase{"QiYunGuoJia", "de", ""}, TypedCase{"MaoYiGuoBie", "x9", ""},
+        TypedCase{"MingCheng(0)", "Pump 3/4\"", "Pump 3/4\""},
+        TypedCase{"TiYunDanHao", "cosu 123", "cosu 123"},
+        TypedCase{"XuKeZheng", "1234567890123", "123456789012"},
+        TypedCase{"HeTongHao", "ab-12", "ab-12"}));
 
 TEST_F(EditorWindow, ContainerCountsAndNumbersStopAtTheirLimits)
 {
@@ -97,23 +93,23 @@ TEST_P(CommittedText, InputMethodCommitsAreFilteredCharacterByCharacter)
     EXPECT_EQ(text(QString::fromLatin1(c.field)), QString::fromUtf16(c.expect));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Fields, CommittedText,
-    ::testing::Values(ChineseCase{"YuanChanGuo(0)", u"美国", u"美国"},
-                      ChineseCase{"YuanChanGuo(0)", u"美，国", u"美国"},
-                      ChineseCase{"YuanChanGuo(0)", u"德a国 1", u"德国"},
-                      ChineseCase{"YuanChanGuo(0)", u"中华人民共和国", u"中华人民共"},
-                      ChineseCase{"QiYunGuoJia", u"ＵＳＡ日本", u"日本"},
-                      ChineseCase{"MaoYiGuoBie", u"😀韩国", u"韩国"},
-                      ChineseCase{"ShuLiang(0)", u"１２3", u"3"},
-                      ChineseCase{"BianMa(0)", u"八4", u"4"},
-                      ChineseCase{"MingCheng(0)", u"货😀物", u"货物"},
-                      ChineseCase{"MingCheng(0)", u"鿏阀门", u"阀门"},
-                      ChineseCase{"MingCheng(0)", u"€ ＡＢ，", u"€ ＡＢ，"},
-                      ChineseCase{"ShouHuoRen", u"上海😀甲公司", u"上海甲公司"},
-                      ChineseCase{"XuKeZheng", u"ab\ncd", u"abcd"},
-                      ChineseCase{"BiZhi(0)", u"港币", u"港币"},
-                      ChineseCase{"BiZhi(0)", u"HK港币", u"港币"}));
+INSTANTIATE_TEST_SUITE_P(Fields, CommittedText,
+                         ::testing::Values(ChineseCase{"YuanChanGuo(0)", u"美国", u"美国"},
+                                           ChineseCase{"YuanChanGuo(0)", u"美，国", u"美国"},
+                                           ChineseCase{"YuanChanGuo(0)", u"德a国 1", u"德国"},
+                                           ChineseCase{"YuanChanGuo(0)", u"中华人民共和国",
+                                                       u"中华人民共"},
+                                           ChineseCase{"QiYunGuoJia", u"ＵＳＡ日本", u"日本"},
+                                           ChineseCase{"MaoYiGuoBie", u"😀韩国", u"韩国"},
+                                           ChineseCase{"ShuLiang(0)", u"１２3", u"3"},
+                                           ChineseCase{"BianMa(0)", u"八4", u"4"},
+                                           ChineseCase{"MingCheng(0)", u"货😀物", u"货物"},
+                                           ChineseCase{"MingCheng(0)", u"鿏阀门", u"阀门"},
+                                           ChineseCase{"MingCheng(0)", u"€ ＡＢ，", u"€ ＡＢ，"},
+                                           ChineseCase{"ShouHuoRen", u"上海😀甲公司", u"上海甲公司"},
+                                           ChineseCase{"XuKeZheng", u"ab\ncd", u"abcd"},
+                                           ChineseCase{"BiZhi(0)", u"港币", u"港币"},
+                                           ChineseCase{"BiZhi(0)", u"HK港币", u"港币"}));
 
 TEST_F(EditorWindow, Gb2312BoundaryCodesThroughTheWindow)
 {

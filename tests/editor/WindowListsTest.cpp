@@ -53,29 +53,29 @@ TEST_P(QuickPicks, EveryDigitOfEveryList)
 
 INSTANTIATE_TEST_SUITE_P(
     Lists, QuickPicks,
-    ::testing::Values(ListCase{"SLdanwei(0)", "SLdanwei", "ZhongLiang(0)", false, {{"ShuLiang(0)", "1"}}},
-                      ListCase{"SLdanwei(6)", "SLdanwei", "ZhongLiang(6)", true, {{"ShuLiang(6)", "1"}}},
-                      ListCase{"ZLdanwei(0)", "ZLdanwei", "ZongZhi(0)", false, {{"ZhongLiang(0)", "1"}}},
-                      ListCase{"ZLdanwei(9)", "ZLdanwei", "ZongZhi(9)", true, {{"ZhongLiang(9)", "2"}}},
-                      ListCase{"BiZhi(0)", "BiZhi", "BZzhonglei(0)", false, {}},
-                      ListCase{"BiZhi(3)", "BiZhi", "MingCheng(4)", true, {}},
-                      ListCase{"BZzhonglei(0)", "BZzhonglei", "BZshuliang(0)", false, {}},
-                      ListCase{"BZzhonglei(1)", "BZzhonglei", "BZshuliang(1)", false,
-                               {{"BZshuliang(0)", "1"}}},
-                      ListCase{"YunShuGongJu", "YunShuGongJu", "TiYunDanHao", false, {}},
-                      ListCase{"RuJingKouAn", "RuJingKouAn", "HeTongHao", false, {}},
-                      ListCase{"MaoYiFangShi", "MaoYiFangShi", "MaoYiGuoBie", false, {}}));
-
+    ::testing::Values(
+        ListCase{"SLdanwei(0)", "SLdanwei", "ZhongLiang(0)", false, {{"ShuLiang(0)", "1"}}},
+        ListCase{"SLdanwei(6)", "SLdanwei", "ZhongLiang(6)", true, {{"ShuLiang(6)", "1"}}},
+        ListCase{"ZLdanwei(0)", "ZLdanwei", "ZongZhi(0)", false, {{"ZhongLiang(0)", "1"}}},
+        ListCase{"ZLdanwei(9)", "ZLdanwei", "ZongZhi(9)", true, {{"ZhongLiang(9)", "2"}}},
+        ListCase{"BiZhi(0)", "BiZhi", "BZzhonglei(0)", false, {}},
+        ListCase{"BiZhi(3)", "BiZhi", "MingCheng(4)", true, {}},
+        ListCase{"BZzhonglei(0)", "BZzhonglei", "BZshuliang(0)", false, {}},
+        ListCase{"BZzhonglei(1)", "BZzhonglei", "BZshuliang(1)", false, {{"BZshuliang(0)", "1"}}},
+        ListCase{"YunShuGongJu", "YunShuGongJu", "TiYunDanHao", false, {}},
+        ListCase{"RuJingKouAn", "RuJingKouAn", "HeTongHao", false, {}},
+        ListCase{"MaoYiFangShi", "MaoYiFangShi", "MaoYiGuoBie", false, {}}));
 
 TEST_F(EditorWindow, ListsHoldTheFixedItemsAndStartEmpty)
 {
     for (const CodeList &l : codeLists()) {
         const int count = QString::fromLatin1(l.field) == QLatin1String("BZzhonglei") ? 2
-                          : l.tooltipOnAll                                          ? 1
-                                                                                    : 10;
+                          : l.tooltipOnAll                                            ? 1
+                                                                                      : 10;
         for (int i = 0; i < count; ++i) {
-            const QString name = count == 1 ? QString::fromLatin1(l.field)
-                                            : QStringLiteral("%1(%2)").arg(QLatin1String(l.field)).arg(i);
+            const QString name = count == 1
+                                     ? QString::fromLatin1(l.field)
+                                     : QStringLiteral("%1(%2)").arg(QLatin1String(l.field)).arg(i);
             QComboBox *combo = list(name);
             ASSERT_NE(combo, nullptr) << name.toStdString();
             QStringList items;
@@ -107,7 +107,8 @@ TEST_F(EditorWindow, DigitPickOfTheCurrentItemStillPicks)
     focus(QStringLiteral("MaoYiFangShi"));
     keys("4");
     EXPECT_EQ(focused(), QStringLiteral("MaoYiGuoBie"));
-    EXPECT_EQ(page->TeShuCaiLiao->text(), QStringLiteral("需要：外商投资企业进口设备审核表（复印件）"));
+    EXPECT_EQ(page->TeShuCaiLiao->text(),
+              QStringLiteral("需要：外商投资企业进口设备审核表（复印件）"));
 }
 
 TEST_F(EditorWindow, DigitCommittedByAnInputMethodPicksToo)

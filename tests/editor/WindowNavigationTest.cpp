@@ -9,7 +9,6 @@ using namespace portdesk::test;
 
 namespace {
 
-
 class EnterPath : public EditorWindow {
 protected:
     void expectEnter(const char *from, const char *to)
@@ -57,7 +56,10 @@ TEST_F(EnterPath, ConsigneeMovesOnlyWhenFilled)
     EXPECT_EQ(focused(), QStringLiteral("MingCheng(0)"));
 }
 
-TEST_F(EnterPath, FirstRowWalk) { walkRow(0); }
+TEST_F(EnterPath, FirstRowWalk)
+{
+    walkRow(0);
+}
 
 TEST_F(EnterPath, MiddleAndLastRowWalk)
 {
@@ -183,17 +185,16 @@ TEST_P(RowEndInWindow, CurrencyEndsTheRow)
     EXPECT_EQ(text(currency), c.byPick ? QStringLiteral("美元") : QString());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, RowEndInWindow,
-    ::testing::Values(RowEnd{0, false, false, "BZzhonglei(0)", false},
-                      RowEnd{0, false, true, "BZzhonglei(0)", false},
-                      RowEnd{0, true, false, "MingCheng(1)", true},
-                      RowEnd{0, true, true, "MingCheng(1)", true},
-                      RowEnd{1, true, false, "MingCheng(2)", true},
-                      RowEnd{1, true, true, "MingCheng(2)", true},
-                      RowEnd{8, true, false, "MingCheng(9)", true},
-                      RowEnd{9, true, false, "BZzhonglei(0)", false},
-                      RowEnd{9, true, true, "BZzhonglei(0)", false}));
+INSTANTIATE_TEST_SUITE_P(Rows, RowEndInWindow,
+                         ::testing::Values(RowEnd{0, false, false, "BZzhonglei(0)", false},
+                                           RowEnd{0, false, true, "BZzhonglei(0)", false},
+                                           RowEnd{0, true, false, "MingCheng(1)", true},
+                                           RowEnd{0, true, true, "MingCheng(1)", true},
+                                           RowEnd{1, true, false, "MingCheng(2)", true},
+                                           RowEnd{1, true, true, "MingCheng(2)", true},
+                                           RowEnd{8, true, false, "MingCheng(9)", true},
+                                           RowEnd{9, true, false, "BZzhonglei(0)", false},
+                                           RowEnd{9, true, true, "BZzhonglei(0)", false}));
 
 TEST_F(EditorWindow, RowsBeyondTheFirstAreUnreachableWhileCollapsed)
 {
@@ -374,17 +375,28 @@ TEST_F(EditorWindow, KeyboardAloneFromConsigneeToPrint)
     EXPECT_EQ(pressed.count(), 1);
 
     const std::pair<const char *, const char16_t *> record[] = {
-        {"ShouHuoRen", u"上海甲贸易有限公司"}, {"MingCheng(0)", u"离心泵"},
-        {"BianMa(0)", u"8413709990"},          {"YuanChanGuo(0)", u"德国"},
-        {"ShuLiang(0)", u"2"},                 {"SLdanwei(0)", u"台"},
-        {"ZhongLiang(0)", u"150.5"},           {"ZLdanwei(0)", u"千克"},
-        {"ZongZhi(0)", u"12000"},              {"BiZhi(0)", u"欧元"},
-        {"BZzhonglei(0)", u"木托"},            {"BZshuliang(0)", u"2"},
-        {"JianShu", u"2"},                     {"GongJin", u"180"},
-        {"YunShuGongJu", u"海运集装箱"},       {"TiYunDanHao", u"COSU6123456780"},
-        {"QiYunGuoJia", u"德国"},              {"RuJingKouAn", u"上海"},
-        {"HeTongHao", u"DE-2026-01"},          {"MaoYiFangShi", u"一般贸易"},
-        {"MaoYiGuoBie", u"德国"},              {"JZXsl1", u"1"},
+        {"ShouHuoRen", u"上海甲贸易有限公司"},
+        {"MingCheng(0)", u"离心泵"},
+        {"BianMa(0)", u"8413709990"},
+        {"YuanChanGuo(0)", u"德国"},
+        {"ShuLiang(0)", u"2"},
+        {"SLdanwei(0)", u"台"},
+        {"ZhongLiang(0)", u"150.5"},
+        {"ZLdanwei(0)", u"千克"},
+        {"ZongZhi(0)", u"12000"},
+        {"BiZhi(0)", u"欧元"},
+        {"BZzhonglei(0)", u"木托"},
+        {"BZshuliang(0)", u"2"},
+        {"JianShu", u"2"},
+        {"GongJin", u"180"},
+        {"YunShuGongJu", u"海运集装箱"},
+        {"TiYunDanHao", u"COSU6123456780"},
+        {"QiYunGuoJia", u"德国"},
+        {"RuJingKouAn", u"上海"},
+        {"HeTongHao", u"DE-2026-01"},
+        {"MaoYiFangShi", u"一般贸易"},
+        {"MaoYiGuoBie", u"德国"},
+        {"JZXsl1", u"1"},
         {"JZXhm1", u"TGHU1234567"},
     };
     for (const auto &[name, value] : record)
