@@ -67,8 +67,8 @@ std::vector<DeclarationField> buildFields()
     };
 
     std::vector<DeclarationField> fields;
-    fields.push_back({QStringLiteral("收货人"), QStringLiteral("ShouHuoRen"),
-                      &Declaration::ShouHuoRen});
+    fields.push_back(
+        {QStringLiteral("收货人"), QStringLiteral("ShouHuoRen"), &Declaration::ShouHuoRen});
     for (int row = 0; row < 10; ++row) {
         for (const RowColumn &c : columns) {
             DeclarationField f;

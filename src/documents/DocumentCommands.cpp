@@ -139,8 +139,8 @@ bool DocumentCommands::DoDaKai()
     LoadedDeclaration loaded;
     QString error;
     if (!readDeclaration(page_.DangQianWenJian, loaded, &error)) {
-        ctx_.prompts.warn(QStringLiteral("打开“") + QFileInfo(page_.DangQianWenJian).fileName()
-                          + QStringLiteral("”失败！\n") + error);
+        ctx_.prompts.warn(QStringLiteral("打开“") + QFileInfo(page_.DangQianWenJian).fileName() +
+                          QStringLiteral("”失败！\n") + error);
         return false;
     }
     if (!loaded.number.isEmpty()) {
@@ -186,14 +186,9 @@ void DocumentCommands::updatePosition()
 DocumentCommands::Snapshot DocumentCommands::snapshot() const
 {
     const QLineEdit *edit = page_.ShouHuoRen->lineEdit();
-    return {page_.DangQianWenJian,
-            page_.windowTitle(),
-            page_.Tip->text(),
-            page_.WenJianJia->text(),
-            page_.GuiDang->isEnabled(),
-            page_.FeiYong->isEnabled(),
-            page_.DaoChu->isEnabled(),
-            edit && edit->isReadOnly()};
+    return {page_.DangQianWenJian,     page_.windowTitle(),        page_.Tip->text(),
+            page_.WenJianJia->text(),  page_.GuiDang->isEnabled(), page_.FeiYong->isEnabled(),
+            page_.DaoChu->isEnabled(), edit && edit->isReadOnly()};
 }
 
 void DocumentCommands::restore(const Snapshot &s)
@@ -282,8 +277,9 @@ void DocumentCommands::save()
     if (!workDirReady(QStringLiteral("保存失败！")))
         return;
     if (!ensureDir(ctx_.savedDir())) {
-        ctx_.prompts.warn(QStringLiteral("无法创建文件夹“") + QDir::toNativeSeparators(ctx_.savedDir())
-                          + QStringLiteral("”！保存失败！"));
+        ctx_.prompts.warn(QStringLiteral("无法创建文件夹“") +
+                          QDir::toNativeSeparators(ctx_.savedDir()) +
+                          QStringLiteral("”！保存失败！"));
         return;
     }
     if (page_.windowTitle().endsWith(dclSuffix(), Qt::CaseSensitive)) {
@@ -298,9 +294,9 @@ void DocumentCommands::save()
 
     QString name;
     for (;;) {
-        const std::optional<QString> answer = ctx_.prompts.input(
-            saveAsTitle(), saveAsPrompt(),
-            saveAsProposal(page_.ShouHuoRen->currentText(), ctx_.clock.now()));
+        const std::optional<QString> answer =
+            ctx_.prompts.input(saveAsTitle(), saveAsPrompt(),
+                               saveAsProposal(page_.ShouHuoRen->currentText(), ctx_.clock.now()));
         if (!answer || answer->isEmpty() || *answer == dclSuffix())
             return;
         name = withDclSuffix(GuoLv(*answer));

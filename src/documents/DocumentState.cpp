@@ -2,23 +2,42 @@
 
 namespace portdesk {
 
-QString statusPreEntry() { return QStringLiteral("本单状态: 预录入（未打印）"); }
-QString statusPrinted() { return QStringLiteral("本单状态: 未归档（请进行归档处理）"); }
-QString statusArchived() { return QStringLiteral("本单状态: 已归档"); }
-QString newCaption() { return QStringLiteral("新建报检单"); }
-QString folderLabelNew() { return QStringLiteral("新建文件"); }
+QString statusPreEntry()
+{
+    return QStringLiteral("本单状态: 预录入（未打印）");
+}
+QString statusPrinted()
+{
+    return QStringLiteral("本单状态: 未归档（请进行归档处理）");
+}
+QString statusArchived()
+{
+    return QStringLiteral("本单状态: 已归档");
+}
+QString newCaption()
+{
+    return QStringLiteral("新建报检单");
+}
+QString folderLabelNew()
+{
+    return QStringLiteral("新建文件");
+}
 
 const std::array<BrowserOption, 3> &browserOptions()
 {
     static const std::array<BrowserOption, 3> options{{
         {QStringLiteral("保存的文件"), QStringLiteral("用户手动保存的文件，可用作模板或草稿。")},
-        {QStringLiteral("已打印文件"), QStringLiteral("已打印未归档的文件，打印后会自动保存至此。")},
+        {QStringLiteral("已打印文件"),
+         QStringLiteral("已打印未归档的文件，打印后会自动保存至此。")},
         {QStringLiteral("已归档文件"), QString()},
     }};
     return options;
 }
 
-QString folderLabel(DocFolder folder) { return browserOptions()[int(folder)].caption; }
+QString folderLabel(DocFolder folder)
+{
+    return browserOptions()[int(folder)].caption;
+}
 
 int optionForFolderLabel(const QString &label)
 {
@@ -54,9 +73,12 @@ DocumentState stateAfter(DocEvent event)
 DocEvent openEvent(DocFolder folder)
 {
     switch (folder) {
-    case DocFolder::Saved: return DocEvent::OpenSaved;
-    case DocFolder::Printed: return DocEvent::OpenPrinted;
-    case DocFolder::Archived: return DocEvent::OpenArchived;
+    case DocFolder::Saved:
+        return DocEvent::OpenSaved;
+    case DocFolder::Printed:
+        return DocEvent::OpenPrinted;
+    case DocFolder::Archived:
+        return DocEvent::OpenArchived;
     }
     return DocEvent::OpenSaved;
 }
@@ -77,8 +99,8 @@ QString totalCountLine(int count)
 
 QString selectedCountLine(int index, int count)
 {
-    return QStringLiteral("当前选中第 ") + QString::number(index + 1) + '/' + QString::number(count)
-           + QStringLiteral(" 个文件");
+    return QStringLiteral("当前选中第 ") + QString::number(index + 1) + '/' +
+           QString::number(count) + QStringLiteral(" 个文件");
 }
 
 } // namespace portdesk

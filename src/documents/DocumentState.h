@@ -25,9 +25,9 @@ int optionForFolderLabel(const QString &label);
 enum class DocEvent { New, SaveAs, Print, OpenSaved, OpenPrinted, OpenArchived };
 
 struct DocumentState {
-    bool newCaption;   // "新建报检单" rather than the file name
-    QString status;    // empty: left to the reading step
-    QString folder;    // origin-folder label
+    bool newCaption; // "新建报检单" rather than the file name
+    QString status;  // empty: left to the reading step
+    QString folder;  // origin-folder label
     bool guiDang, feiYong, daoChu;
     bool consigneeLocked;
 };
@@ -37,7 +37,10 @@ DocEvent openEvent(DocFolder folder);
 
 // Position label and whether stepping is possible.
 QString positionText(int selected, int count);
-inline bool steppingEnabled(int count) { return count >= 2; }
+inline bool steppingEnabled(int count)
+{
+    return count >= 2;
+}
 
 // Browser count line.
 QString totalCountLine(int count);

@@ -47,8 +47,8 @@ QComboBox *pickList(QWidget *parent, const char *name)
 } // namespace
 
 ViewFiles::ViewFiles(Context &ctx, QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint
-                          | Qt::WindowTitleHint),
+    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
+                          Qt::WindowTitleHint),
       ctx_(ctx)
 {
     setObjectName(QStringLiteral("ViewFiles"));
@@ -233,11 +233,20 @@ void ViewFiles::hideEvent(QHideEvent *event)
     QWidget::hideEvent(event);
 }
 
-void ViewFiles::showTotal() { ZongJi->setText(totalCountLine(count())); }
+void ViewFiles::showTotal()
+{
+    ZongJi->setText(totalCountLine(count()));
+}
 
-int ViewFiles::count() const { return File1->count(); }
+int ViewFiles::count() const
+{
+    return File1->count();
+}
 
-int ViewFiles::selected() const { return File1->currentRow(); }
+int ViewFiles::selected() const
+{
+    return File1->currentRow();
+}
 
 QString ViewFiles::fileName(int index) const
 {
@@ -245,7 +254,10 @@ QString ViewFiles::fileName(int index) const
     return item ? item->text() : QString();
 }
 
-QString ViewFiles::pathOf(int index) const { return folder_ + '/' + fileName(index); }
+QString ViewFiles::pathOf(int index) const
+{
+    return folder_ + '/' + fileName(index);
+}
 
 int ViewFiles::indexOf(const QString &name) const
 {
@@ -253,7 +265,10 @@ int ViewFiles::indexOf(const QString &name) const
     return found.isEmpty() ? -1 : File1->row(found.first());
 }
 
-void ViewFiles::select(int index) { File1->setCurrentRow(index); }
+void ViewFiles::select(int index)
+{
+    File1->setCurrentRow(index);
+}
 
 void ViewFiles::selectionChanged(int row)
 {
@@ -320,8 +335,8 @@ void ViewFiles::deleteSelected()
         return;
     QFile file(pathOf(row));
     if (file.exists() && !file.remove())
-        ctx_.prompts.warn(QStringLiteral("删除“") + name + QStringLiteral("”失败！\n")
-                          + file.errorString());
+        ctx_.prompts.warn(QStringLiteral("删除“") + name + QStringLiteral("”失败！\n") +
+                          file.errorString());
     refresh();
     showTotal();
 }
@@ -359,8 +374,8 @@ void ViewFiles::renameSelected()
             if (file.rename(to))
                 emit renamed(from, to);
             else
-                ctx_.prompts.warn(QStringLiteral("改名失败！“") + current
-                                  + QStringLiteral("”仍用原名。\n") + file.errorString());
+                ctx_.prompts.warn(QStringLiteral("改名失败！“") + current +
+                                  QStringLiteral("”仍用原名。\n") + file.errorString());
         }
         break;
     }

@@ -23,7 +23,10 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-inline void PrintTo(const QString &s, std::ostream *os) { *os << s.toStdString(); }
+inline void PrintTo(const QString &s, std::ostream *os)
+{
+    *os << s.toStdString();
+}
 
 namespace portdesk::test {
 

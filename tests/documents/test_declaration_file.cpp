@@ -79,15 +79,33 @@ TEST(DeclarationKeys, AreThe109KeysOfTheGoldenFileInItsOrder)
 TEST(DeclarationKeys, NameTheControlThatShowsThem)
 {
     const std::pair<const char *, const char *> expected[] = {
-        {"收货人", "ShouHuoRen"},     {"货物名称0", "MingCheng(0)"}, {"编码0", "BianMa(0)"},
-        {"原产国4", "YuanChanGuo(4)"}, {"数量5", "ShuLiang(5)"},    {"数量单位6", "SLdanwei(6)"},
-        {"重量7", "ZhongLiang(7)"},    {"重量单位8", "ZLdanwei(8)"}, {"总值9", "ZongZhi(9)"},
-        {"币制9", "BiZhi(9)"},         {"包装种类1", "BZzhonglei(0)"}, {"包装数量1", "BZshuliang(0)"},
-        {"包装种类2", "BZzhonglei(1)"}, {"包装数量2", "BZshuliang(1)"}, {"件数", "JianShu"},
-        {"公斤", "GongJin"},           {"运输工具", "YunShuGongJu"}, {"提运单号", "TiYunDanHao"},
-        {"启运国家", "QiYunGuoJia"},   {"入境口岸", "RuJingKouAn"},  {"合同号", "HeTongHao"},
-        {"贸易方式", "MaoYiFangShi"},  {"贸易国别", "MaoYiGuoBie"},  {"许可审批", "XuKeZheng"},
-        {"集装箱数量1", "JZXsl1"},     {"集装箱号码1", "JZXhm1"},    {"集装箱数量2", "JZXsl2"},
+        {"收货人", "ShouHuoRen"},
+        {"货物名称0", "MingCheng(0)"},
+        {"编码0", "BianMa(0)"},
+        {"原产国4", "YuanChanGuo(4)"},
+        {"数量5", "ShuLiang(5)"},
+        {"数量单位6", "SLdanwei(6)"},
+        {"重量7", "ZhongLiang(7)"},
+        {"重量单位8", "ZLdanwei(8)"},
+        {"总值9", "ZongZhi(9)"},
+        {"币制9", "BiZhi(9)"},
+        {"包装种类1", "BZzhonglei(0)"},
+        {"包装数量1", "BZshuliang(0)"},
+        {"包装种类2", "BZzhonglei(1)"},
+        {"包装数量2", "BZshuliang(1)"},
+        {"件数", "JianShu"},
+        {"公斤", "GongJin"},
+        {"运输工具", "YunShuGongJu"},
+        {"提运单号", "TiYunDanHao"},
+        {"启运国家", "QiYunGuoJia"},
+        {"入境口岸", "RuJingKouAn"},
+        {"合同号", "HeTongHao"},
+        {"贸易方式", "MaoYiFangShi"},
+        {"贸易国别", "MaoYiGuoBie"},
+        {"许可审批", "XuKeZheng"},
+        {"集装箱数量1", "JZXsl1"},
+        {"集装箱号码1", "JZXhm1"},
+        {"集装箱数量2", "JZXsl2"},
         {"集装箱号码2", "JZXhm2"},
     };
     for (const auto &[key, control] : expected) {
@@ -248,7 +266,8 @@ TEST(DeclarationRead, ACompleteFileIsNotRewritten)
 {
     TestEnv env;
     const QString path = env.path("a.dcl");
-    ASSERT_TRUE(writeBytes(path, fixture("declaration-109-keys.dcl") + gbk("[报检信息]\n报检号=\n")));
+    ASSERT_TRUE(
+        writeBytes(path, fixture("declaration-109-keys.dcl") + gbk("[报检信息]\n报检号=\n")));
     const QByteArray before = readBytes(path);
     LoadedDeclaration loaded;
     ASSERT_TRUE(readDeclaration(path, loaded, nullptr));
@@ -259,8 +278,8 @@ TEST(DeclarationRead, AnArchivedFileGivesNumberAndDate)
 {
     TestEnv env;
     const QString path = env.path("a.dcl");
-    ASSERT_TRUE(writeBytes(path, fixture("declaration-109-keys.dcl")
-                                     + gbk("[报检信息]\n报检号=123456\n报检日期=2014-03-05\n")));
+    ASSERT_TRUE(writeBytes(path, fixture("declaration-109-keys.dcl") +
+                                     gbk("[报检信息]\n报检号=123456\n报检日期=2014-03-05\n")));
     LoadedDeclaration loaded;
     ASSERT_TRUE(readDeclaration(path, loaded, nullptr));
     EXPECT_EQ(loaded.number, "123456");

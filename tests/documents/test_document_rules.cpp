@@ -17,8 +17,7 @@ using namespace portdesk::test;
 TEST(SaveAsName, PromptAndTitle)
 {
     EXPECT_EQ(saveAsTitle(), "保存文件");
-    EXPECT_EQ(saveAsPrompt(),
-              "请输入文件的名称：\n\n  （这些字符将被过滤： \\ / : * ? \" < > |）");
+    EXPECT_EQ(saveAsPrompt(), "请输入文件的名称：\n\n  （这些字符将被过滤： \\ / : * ? \" < > |）");
 }
 
 TEST(SaveAsName, ProposalIsConsigneeAndTimeStampWithFullWidthColons)
@@ -38,9 +37,14 @@ TEST(RenameName, PromptAndTitle)
 TEST(TypedName, FilterThenDclSuffixCaseSensitively)
 {
     const std::pair<const char *, const char *> cases[] = {
-        {"a:b", "ab.dcl"},         {"x.dcl", "x.dcl"},     {"x.DCL", "x.DCL.dcl"},
-        {"b", "b.dcl"},            {"a:b*c?.dcl", "abc.dcl"}, {"报检 单", "报检 单.dcl"},
-        {"x.dcl.bak", "x.dcl.bak.dcl"}, {"<d>|.dcl", "d.dcl"},
+        {"a:b", "ab.dcl"},
+        {"x.dcl", "x.dcl"},
+        {"x.DCL", "x.DCL.dcl"},
+        {"b", "b.dcl"},
+        {"a:b*c?.dcl", "abc.dcl"},
+        {"报检 单", "报检 单.dcl"},
+        {"x.dcl.bak", "x.dcl.bak.dcl"},
+        {"<d>|.dcl", "d.dcl"},
     };
     for (const auto &[typed, stored] : cases)
         EXPECT_EQ(withDclSuffix(GuoLv(QString::fromUtf8(typed))), QString::fromUtf8(stored))
@@ -49,12 +53,12 @@ TEST(TypedName, FilterThenDclSuffixCaseSensitively)
 
 TEST(TypedName, ReservedDeviceNamesAreRecognised)
 {
-    const char *reserved[] = {"CON", "con.dcl", "PRN.dcl", "Aux", "NUL .dcl", "COM1.dcl",
-                              "com9", "LPT1.dcl", "lpt9.x.dcl"};
+    const char *reserved[] = {"CON",      "con.dcl", "PRN.dcl",  "Aux",       "NUL .dcl",
+                              "COM1.dcl", "com9",    "LPT1.dcl", "lpt9.x.dcl"};
     for (const char *name : reserved)
         EXPECT_TRUE(isReservedDeviceName(name)) << name;
-    const char *ordinary[] = {"CONSOLE.dcl", "COM0.dcl", "COM10.dcl", "LPT.dcl", "ACON.dcl",
-                              "上海CON.dcl", "NULL.dcl", "x.CON"};
+    const char *ordinary[] = {"CONSOLE.dcl", "COM0.dcl",    "COM10.dcl", "LPT.dcl",
+                              "ACON.dcl",    "上海CON.dcl", "NULL.dcl",  "x.CON"};
     for (const char *name : ordinary)
         EXPECT_FALSE(isReservedDeviceName(name)) << name;
 }
@@ -93,10 +97,14 @@ TEST(DocumentStates, TableOfWhatEachCommandLeavesBehind)
     };
     const Row rows[] = {
         {DocEvent::New, true, "本单状态: 预录入（未打印）", "新建文件", false, false, false, false},
-        {DocEvent::SaveAs, false, "本单状态: 预录入（未打印）", "保存的文件", false, false, false, true},
-        {DocEvent::Print, false, "本单状态: 未归档（请进行归档处理）", "已打印文件", true, false, false, true},
-        {DocEvent::OpenSaved, false, "本单状态: 预录入（未打印）", "保存的文件", false, false, false, true},
-        {DocEvent::OpenPrinted, false, "本单状态: 未归档（请进行归档处理）", "已打印文件", true, false, false, true},
+        {DocEvent::SaveAs, false, "本单状态: 预录入（未打印）", "保存的文件", false, false, false,
+         true},
+        {DocEvent::Print, false, "本单状态: 未归档（请进行归档处理）", "已打印文件", true, false,
+         false, true},
+        {DocEvent::OpenSaved, false, "本单状态: 预录入（未打印）", "保存的文件", false, false,
+         false, true},
+        {DocEvent::OpenPrinted, false, "本单状态: 未归档（请进行归档处理）", "已打印文件", true,
+         false, false, true},
         {DocEvent::OpenArchived, false, "", "已归档文件", true, true, true, true},
     };
     for (const Row &r : rows) {

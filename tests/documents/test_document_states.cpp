@@ -14,8 +14,12 @@ struct Shown {
 
 Shown shownState(const MainPage &p)
 {
-    return {p.windowTitle(),          p.Tip->text(),          p.WenJianJia->text(),
-            p.GuiDang->isEnabled(),   p.FeiYong->isEnabled(), p.DaoChu->isEnabled(),
+    return {p.windowTitle(),
+            p.Tip->text(),
+            p.WenJianJia->text(),
+            p.GuiDang->isEnabled(),
+            p.FeiYong->isEnabled(),
+            p.DaoChu->isEnabled(),
             p.ShouHuoRen->lineEdit()->isReadOnly()};
 }
 
@@ -165,7 +169,8 @@ TEST_F(DocumentsTest, PreviousAndNextWrapAround)
     const struct {
         int button;
         const char *consignee, *position;
-    } steps[] = {{1, "a", "1/3"}, {1, "b", "2/3"}, {0, "a", "1/3"}, {0, "c", "3/3"}, {1, "a", "1/3"}};
+    } steps[] = {
+        {1, "a", "1/3"}, {1, "b", "2/3"}, {0, "a", "1/3"}, {0, "c", "3/3"}, {1, "a", "1/3"}};
     for (const auto &s : steps) {
         click(page->FanYe[s.button]);
         EXPECT_EQ(page->ShouHuoRen->currentText(), QString::fromLatin1(s.consignee));
@@ -225,6 +230,6 @@ TEST_F(DocumentsTest, ASavedThenPrintedFlowKeepsStatesApart)
     env.prompts.answerInput(QString("x"));
     click(page->LingCun);
     docs->applyState(DocEvent::Print);
-    expectState(shownState(*page), "x.dcl", "本单状态: 未归档（请进行归档处理）", "已打印文件", true,
-                false, false, true);
+    expectState(shownState(*page), "x.dcl", "本单状态: 未归档（请进行归档处理）", "已打印文件",
+                true, false, false, true);
 }

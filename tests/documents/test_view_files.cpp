@@ -277,8 +277,8 @@ TEST_F(DocumentsTest, RenameFiltersAppendsDclAndSkipsUnchangedNames)
         std::optional<QString> typed;
         const char *result; // nullptr: nothing renamed
     } cases[] = {
-        {QString("b"), "b.dcl"},      {QString("b:c"), "bc.dcl"}, {QString(".dcl"), nullptr},
-        {QString("a.dcl"), nullptr},  {std::nullopt, nullptr},    {QString(), nullptr},
+        {QString("b"), "b.dcl"},         {QString("b:c"), "bc.dcl"}, {QString(".dcl"), nullptr},
+        {QString("a.dcl"), nullptr},     {std::nullopt, nullptr},    {QString(), nullptr},
         {QString("x.DCL"), "x.DCL.dcl"},
     };
     for (const auto &c : cases) {
@@ -297,7 +297,8 @@ TEST_F(DocumentsTest, RenameFiltersAppendsDclAndSkipsUnchangedNames)
         EXPECT_EQ(in.proposal, "a.dcl");
         EXPECT_TRUE(env.prompts.messages.empty());
         const QString expected = c.result ? QString::fromUtf8(c.result) : QString("a.dcl");
-        EXPECT_EQ(listed(*browser), QStringList{expected}) << c.typed.value_or("<cancel>").toStdString();
+        EXPECT_EQ(listed(*browser), QStringList{expected})
+            << c.typed.value_or("<cancel>").toStdString();
         // After a rename the list is re-read with nothing selected.
         for (int i : {0, 2, 3})
             EXPECT_EQ(browser->Cmd[i]->isEnabled(), c.result == nullptr);
@@ -318,8 +319,8 @@ TEST_F(DocumentsTest, RenameOntoAnExistingNameAsksAgain)
     click(browser->Cmd[3]);
     EXPECT_EQ(env.prompts.inputs.size(), 3u);
     EXPECT_EQ(env.prompts.texts(),
-              QStringList({"该文件名已经存在！",
-                           "“CON”是系统保留的设备名，不能用作文件名！请重新输入。"}));
+              QStringList(
+                  {"该文件名已经存在！", "“CON”是系统保留的设备名，不能用作文件名！请重新输入。"}));
     EXPECT_EQ(env.prompts.messages[0].icon, MsgIcon::Warning);
     EXPECT_EQ(listed(*browser), QStringList({"b.dcl", "c.dcl"}));
     LoadedDeclaration loaded;
@@ -345,7 +346,9 @@ TEST_F(DocumentsTest, OriginFolderLabelOpensTheBrowserOnItsFolder)
     const struct {
         DocEvent state;
         int option;
-    } rows[] = {{DocEvent::Print, 1}, {DocEvent::OpenArchived, 2}, {DocEvent::SaveAs, 0},
+    } rows[] = {{DocEvent::Print, 1},
+                {DocEvent::OpenArchived, 2},
+                {DocEvent::SaveAs, 0},
                 {DocEvent::New, 0}};
     for (const auto &r : rows) {
         docs->applyState(r.state);
@@ -371,7 +374,8 @@ TEST_F(DocumentsTest, ClosingSyncsTheBrowserToTheMainWindowsFolder)
 TEST_F(DocumentsTest, Screenshot)
 {
     for (int i = 0; i < 30; ++i)
-        makeFile(saved(QStringLiteral("上海某公司(2026-03-%1 10：20：30).dcl").arg(i + 1, 2, 10, QChar('0'))),
+        makeFile(saved(QStringLiteral("上海某公司(2026-03-%1 10：20：30).dcl")
+                           .arg(i + 1, 2, 10, QChar('0'))),
                  "上海某公司");
     click(page->DaKai);
     click(browser->Option1[0]);
