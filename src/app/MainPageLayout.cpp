@@ -21,7 +21,10 @@ constexpr int kTwipsPerPixel = 15;
 constexpr int kFieldH = 330;   // a text field or drop-down list
 constexpr int kCaptionH = 300; // a caption beside or above a field
 
-int px(int twips) { return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel; }
+int px(int twips)
+{
+    return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
+}
 
 void place(QWidget *w, int x, int y, int width, int height = kFieldH)
 {
@@ -158,7 +161,7 @@ struct ColumnCaption {
     int x, width;
 };
 const ColumnCaption kGoodsCaptions[] = {
-    {"货物名称", 90, 2040},  {"H.S.编码", 2190, 1110}, {"原产国", 3360, 690},
+    {"货物名称", 90, 2040}, {"H.S.编码", 2190, 1110}, {"原产国", 3360, 690},
     {"数量", 4110, 1395},   {"重量", 5565, 1515},     {"货物总值", 7140, 1875},
 };
 
@@ -173,7 +176,10 @@ QStringList listOf(const char *const *items, int n)
 const QStringList kPackingTypes = {"木托", "木箱", "垫木", "纸箱", "其它"};
 
 // Rows of the goods frame, from the frame's top edge.
-int goodsRowTop(int row) { return row == 0 ? 600 : 1320 + 480 * (row - 1); }
+int goodsRowTop(int row)
+{
+    return row == 0 ? 600 : 1320 + 480 * (row - 1);
+}
 
 constexpr int kSectionX = 90, kSectionW = 9105, kSectionH = 1350;
 constexpr int kLine1 = 390, kLine2 = 870;
@@ -348,11 +354,12 @@ void MainPage::placeGoodsBlock(bool expanded)
     place(HuoWuMingXi, 90, 1140, 9105, height);
     place(More, 135, expanded ? 5555 : 960, 300, 300);
     for (int row = 1; row < 10; ++row)
-        for (QWidget *w : {static_cast<QWidget *>(MingCheng[row]), static_cast<QWidget *>(BianMa[row]),
-                           static_cast<QWidget *>(YuanChanGuo[row]), static_cast<QWidget *>(ShuLiang[row]),
-                           static_cast<QWidget *>(SLdanwei[row]), static_cast<QWidget *>(ZhongLiang[row]),
-                           static_cast<QWidget *>(ZLdanwei[row]), static_cast<QWidget *>(ZongZhi[row]),
-                           static_cast<QWidget *>(BiZhi[row])})
+        for (QWidget *w :
+             {static_cast<QWidget *>(MingCheng[row]), static_cast<QWidget *>(BianMa[row]),
+              static_cast<QWidget *>(YuanChanGuo[row]), static_cast<QWidget *>(ShuLiang[row]),
+              static_cast<QWidget *>(SLdanwei[row]), static_cast<QWidget *>(ZhongLiang[row]),
+              static_cast<QWidget *>(ZLdanwei[row]), static_cast<QWidget *>(ZongZhi[row]),
+              static_cast<QWidget *>(BiZhi[row])})
             w->setVisible(expanded);
     for (QLabel *total : HeJi)
         total->setVisible(expanded);
@@ -370,8 +377,8 @@ void MainPage::buildPacking()
         BZshuliang[k]->setEnabled(false);
         const int capX = k == 0 ? kCapA : kCapB, capW = k == 0 ? kCapAW : kCapBW;
         const int x = k == 0 ? kFieldA : kFieldB;
-        caption(box, k == 0 ? QStringLiteral("包装种类") : QStringLiteral("包装种类2"), capX, kLine1,
-                capW);
+        caption(box, k == 0 ? QStringLiteral("包装种类") : QStringLiteral("包装种类2"), capX,
+                kLine1, capW);
         place(BZzhonglei[k], x, kLine1, 1350);
         caption(box, QStringLiteral("共"), x + 1380, kLine1, 240, Qt::AlignCenter);
         place(BZshuliang[k], x + 1650, kLine1, 660);
@@ -382,19 +389,21 @@ void MainPage::buildPacking()
     JianShu = textField(box, QStringLiteral("JianShu"), 5);
     caption(box, QStringLiteral("件数"), kCapA, kLine2, kCapAW);
     place(JianShu, kFieldA, kLine2, 900);
-    caption(box, QStringLiteral("件"), kFieldA + 930, kLine2, 300, Qt::AlignLeft | Qt::AlignVCenter);
+    caption(box, QStringLiteral("件"), kFieldA + 930, kLine2, 300,
+            Qt::AlignLeft | Qt::AlignVCenter);
 
     GongJin = textField(box, QStringLiteral("GongJin"), 10);
     caption(box, QStringLiteral("重量"), kCapB, kLine2, kCapBW);
     place(GongJin, kFieldB, kLine2, 1350);
-    caption(box, QStringLiteral("公斤"), kFieldB + 1380, kLine2, 450, Qt::AlignLeft | Qt::AlignVCenter);
+    caption(box, QStringLiteral("公斤"), kFieldB + 1380, kLine2, 450,
+            Qt::AlignLeft | Qt::AlignVCenter);
 }
 
 void MainPage::buildTransport()
 {
     QGroupBox *box = section(this, QStringLiteral("运输信息"), 3930);
-    YunShuGongJu = typingList(box, QStringLiteral("YunShuGongJu"),
-                              {"飞机", "船舶", "海运集装箱", "汽车"});
+    YunShuGongJu =
+        typingList(box, QStringLiteral("YunShuGongJu"), {"飞机", "船舶", "海运集装箱", "汽车"});
     TiYunDanHao = textField(box, QStringLiteral("TiYunDanHao"), 20);
     QiYunGuoJia = textField(box, QStringLiteral("QiYunGuoJia"), 5);
     RuJingKouAn = typingList(box, QStringLiteral("RuJingKouAn"), {"上海", "深圳"});
@@ -413,9 +422,9 @@ void MainPage::buildTrade()
 {
     QGroupBox *box = section(this, QStringLiteral("贸易信息"), 5340);
     HeTongHao = textField(box, QStringLiteral("HeTongHao"), 20);
-    MaoYiFangShi = typingList(box, QStringLiteral("MaoYiFangShi"),
-                              {"一般贸易", "进料加工", "来料加工", "外商投资", "退运货物",
-                               "货样广告品", "其它"});
+    MaoYiFangShi = typingList(
+        box, QStringLiteral("MaoYiFangShi"),
+        {"一般贸易", "进料加工", "来料加工", "外商投资", "退运货物", "货样广告品", "其它"});
     MaoYiGuoBie = textField(box, QStringLiteral("MaoYiGuoBie"), 5);
     XuKeZheng = textField(box, QStringLiteral("XuKeZheng"), 12);
 
@@ -512,10 +521,10 @@ void MainPage::buildTabChain()
     chain << More;
     for (int r = 1; r < 10; ++r)
         addRow(r);
-    chain << BZzhonglei[0] << BZshuliang[0] << BZzhonglei[1] << BZshuliang[1] << JianShu
-          << GongJin << YunShuGongJu << TiYunDanHao << QiYunGuoJia << RuJingKouAn << HeTongHao
-          << MaoYiFangShi << MaoYiGuoBie << XuKeZheng << JZXsl1 << JZXhm1 << JZXsl2 << JZXhm2
-          << GuiDang << HouQi << FeiYong << DaoChu << TuiChu;
+    chain << BZzhonglei[0] << BZshuliang[0] << BZzhonglei[1] << BZshuliang[1] << JianShu << GongJin
+          << YunShuGongJu << TiYunDanHao << QiYunGuoJia << RuJingKouAn << HeTongHao << MaoYiFangShi
+          << MaoYiGuoBie << XuKeZheng << JZXsl1 << JZXhm1 << JZXsl2 << JZXhm2 << GuiDang << HouQi
+          << FeiYong << DaoChu << TuiChu;
     for (qsizetype i = 1; i < chain.size(); ++i)
         setTabOrder(chain[i - 1], chain[i]);
 

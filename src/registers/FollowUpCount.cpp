@@ -51,7 +51,10 @@ QStringList openFollowUps(const QString &tobedoneIni)
     return entries;
 }
 
-int followUpCount(const QString &tobedoneIni) { return int(openFollowUps(tobedoneIni).size()); }
+int followUpCount(const QString &tobedoneIni)
+{
+    return int(openFollowUps(tobedoneIni).size());
+}
 
 QString followUpBadgeTip(int count)
 {

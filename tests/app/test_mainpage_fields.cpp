@@ -135,11 +135,15 @@ TEST_F(MainPageTest, CaptionsStandBesideTheFields)
         shown << l->text();
     for (QGroupBox *g : page->findChildren<QGroupBox *>())
         shown << g->title();
-    const QStringList expected{"收货人", "货物名称", "H.S.编码", "原产国", "数量", "重量",
-                               "货物总值", "货物明细", "包装情况", "包装种类", "共", "个",
-                               "包装种类2", "件数", "件", "公斤", "运输信息", "运输工具",
-                               "提运单号", "启运国家", "入境口岸", "贸易信息", "许可审批",
-                               "合同号", "贸易方式", "贸易国别", "集装箱规格、数量及号码",
+    const QStringList expected{"收货人",      "货物名称",   "H.S.编码",
+                               "原产国",      "数量",       "重量",
+                               "货物总值",    "货物明细",   "包装情况",
+                               "包装种类",    "共",         "个",
+                               "包装种类2",   "件数",       "件",
+                               "公斤",        "运输信息",   "运输工具",
+                               "提运单号",    "启运国家",   "入境口岸",
+                               "贸易信息",    "许可审批",   "合同号",
+                               "贸易方式",    "贸易国别",   "集装箱规格、数量及号码",
                                "20'集装箱 ×", "40'集装箱 ×"};
     for (const QString &c : expected)
         EXPECT_TRUE(shown.contains(c)) << c.toStdString();
@@ -148,15 +152,16 @@ TEST_F(MainPageTest, CaptionsStandBesideTheFields)
 TEST_F(MainPageTest, ColoursMarkTheRequiredAndTheRedFields)
 {
     const QColor green(204, 232, 207);
-    const QStringList greenFields{"ShouHuoRen", "MingCheng(0)", "YuanChanGuo(0)", "BiZhi(0)",
-                                  "JianShu", "GongJin", "YunShuGongJu", "TiYunDanHao",
-                                  "QiYunGuoJia", "RuJingKouAn", "MaoYiFangShi", "MaoYiGuoBie"};
+    const QStringList greenFields{"ShouHuoRen",  "MingCheng(0)", "YuanChanGuo(0)", "BiZhi(0)",
+                                  "JianShu",     "GongJin",      "YunShuGongJu",   "TiYunDanHao",
+                                  "QiYunGuoJia", "RuJingKouAn",  "MaoYiFangShi",   "MaoYiGuoBie"};
     const QStringList redFields{"BianMa(0)", "BiZhi(0)", "BZzhonglei(0)",
                                 "XuKeZheng", "JZXhm1",   "JZXhm2"};
     for (const FieldCase &f : allFields()) {
         QWidget *w = control(f.name);
         const QPalette pal = w->palette();
-        EXPECT_EQ(pal.color(QPalette::Active, QPalette::Base) == green, greenFields.contains(f.name))
+        EXPECT_EQ(pal.color(QPalette::Active, QPalette::Base) == green,
+                  greenFields.contains(f.name))
             << f.name.toStdString();
         EXPECT_EQ(pal.color(QPalette::Active, QPalette::Text) == QColor(Qt::red),
                   redFields.contains(f.name))
@@ -310,10 +315,10 @@ TEST_F(MainPageTest, ExpandedBlockShowsTenRowsOverTheSectionsBelow)
 TEST_F(MainPageTest, SectionsStandInTheOrderOfTheForm)
 {
     auto top = [&](QWidget *w) { return w->mapTo(page.get(), QPoint(0, 0)).y(); };
-    const QList<QWidget *> order{page->XinJian,        page->ShouHuoRen,    page->MingCheng[0],
-                                 page->BZzhonglei[0],  page->YunShuGongJu,  page->HeTongHao,
-                                 page->TeShuCaiLiao,   page->JZXsl1,        page->GuiDang,
-                                 page->Tip};
+    const QList<QWidget *> order{
+        page->XinJian,      page->ShouHuoRen, page->MingCheng[0], page->BZzhonglei[0],
+        page->YunShuGongJu, page->HeTongHao,  page->TeShuCaiLiao, page->JZXsl1,
+        page->GuiDang,      page->Tip};
     for (qsizetype i = 1; i < order.size(); ++i)
         EXPECT_LT(top(order[i - 1]), top(order[i])) << order[i]->objectName().toStdString();
     EXPECT_EQ(top(page->Tip), top(page->Ver));

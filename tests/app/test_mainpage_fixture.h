@@ -26,8 +26,7 @@ protected:
     void SetUp() override { page = std::make_unique<MainPage>(env.ctx); }
     void TearDown() override { page.reset(); }
 
-    template <typename T = QWidget>
-    T *control(const QString &name) const
+    template <typename T = QWidget> T *control(const QString &name) const
     {
         T *w = page->findChild<T *>(name);
         EXPECT_NE(w, nullptr) << name.toStdString();

@@ -16,7 +16,7 @@ namespace {
 // The tab order of the form, written out by hand.
 QStringList formOrder(bool withRows)
 {
-    const char *columns[] = {"MingCheng", "BianMa",   "YuanChanGuo", "ShuLiang", "SLdanwei",
+    const char *columns[] = {"MingCheng",  "BianMa",   "YuanChanGuo", "ShuLiang", "SLdanwei",
                              "ZhongLiang", "ZLdanwei", "ZongZhi",     "BiZhi"};
     QStringList order{"ShouHuoRen"};
     for (const char *c : columns)
@@ -26,11 +26,29 @@ QStringList formOrder(bool withRows)
         for (int r = 1; r < 10; ++r)
             for (const char *c : columns)
                 order << rowName(c, r);
-    order << "BZzhonglei(0)" << "BZshuliang(0)" << "BZzhonglei(1)" << "BZshuliang(1)"
-          << "JianShu" << "GongJin" << "YunShuGongJu" << "TiYunDanHao" << "QiYunGuoJia"
-          << "RuJingKouAn" << "HeTongHao" << "MaoYiFangShi" << "MaoYiGuoBie" << "XuKeZheng"
-          << "JZXsl1" << "JZXhm1" << "JZXsl2" << "JZXhm2" << "GuiDang" << "HouQi" << "FeiYong"
-          << "DaoChu" << "TuiChu";
+    order << "BZzhonglei(0)"
+          << "BZshuliang(0)"
+          << "BZzhonglei(1)"
+          << "BZshuliang(1)"
+          << "JianShu"
+          << "GongJin"
+          << "YunShuGongJu"
+          << "TiYunDanHao"
+          << "QiYunGuoJia"
+          << "RuJingKouAn"
+          << "HeTongHao"
+          << "MaoYiFangShi"
+          << "MaoYiGuoBie"
+          << "XuKeZheng"
+          << "JZXsl1"
+          << "JZXhm1"
+          << "JZXsl2"
+          << "JZXhm2"
+          << "GuiDang"
+          << "HouQi"
+          << "FeiYong"
+          << "DaoChu"
+          << "TuiChu";
     return order;
 }
 
@@ -235,9 +253,9 @@ void fillRow(MainPage &p, int r, const QString &tag)
 
 QStringList rowTexts(const MainPage &p, int r)
 {
-    return {p.MingCheng[r]->text(),  p.BianMa[r]->text(),       p.YuanChanGuo[r]->text(),
-            p.ShuLiang[r]->text(),   p.SLdanwei[r]->currentText(), p.ZhongLiang[r]->text(),
-            p.ZLdanwei[r]->currentText(), p.ZongZhi[r]->text(), p.BiZhi[r]->currentText()};
+    return {p.MingCheng[r]->text(),       p.BianMa[r]->text(),          p.YuanChanGuo[r]->text(),
+            p.ShuLiang[r]->text(),        p.SLdanwei[r]->currentText(), p.ZhongLiang[r]->text(),
+            p.ZLdanwei[r]->currentText(), p.ZongZhi[r]->text(),         p.BiZhi[r]->currentText()};
 }
 
 } // namespace
@@ -321,8 +339,8 @@ TEST_F(FrameTest, EveryCommandFirstMovesTheFocusToTheConsignee)
     QList<QAbstractButton *> commands;
     for (QToolButton *b : page->pictureButtons())
         commands << b;
-    commands << page->FanYe[0] << page->FanYe[1] << page->GuiDang << page->HouQi
-             << page->FeiYong << page->DaoChu;
+    commands << page->FanYe[0] << page->FanYe[1] << page->GuiDang << page->HouQi << page->FeiYong
+             << page->DaoChu;
     for (QAbstractButton *b : commands)
         QObject::connect(b, &QAbstractButton::clicked, page.get(), onCommand);
     QList<ClickLabel *> labels{page->WenJianJia, page->Ver};

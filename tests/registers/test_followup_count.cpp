@@ -7,9 +7,9 @@
 #include <gtest/gtest.h>
 
 using namespace portdesk;
-using portdesk::test::TestEnv;
 using portdesk::test::gbk;
 using portdesk::test::readBytes;
+using portdesk::test::TestEnv;
 using portdesk::test::writeBytes;
 
 namespace {
