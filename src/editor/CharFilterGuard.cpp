@@ -31,6 +31,12 @@ public:
 // to the navigation and focus chain.
 bool passesUnfiltered(const QKeyEvent *e)
 {
+    // Shift+Delete cuts and Shift+Insert pastes: shortcuts before keys.
+    for (auto shortcut : {QKeySequence::Paste, QKeySequence::Cut, QKeySequence::Copy,
+                          QKeySequence::Undo, QKeySequence::Redo}) {
+        if (e->matches(shortcut))
+            return false;
+    }
     switch (e->key()) {
     case Qt::Key_Backspace:
     case Qt::Key_Delete:
@@ -41,9 +47,7 @@ bool passesUnfiltered(const QKeyEvent *e)
     case Qt::Key_Escape:
         return true;
     default:
-        return e->text().isEmpty() && !e->matches(QKeySequence::Paste) &&
-               !e->matches(QKeySequence::Cut) && !e->matches(QKeySequence::Copy) &&
-               !e->matches(QKeySequence::Undo) && !e->matches(QKeySequence::Redo);
+        return e->text().isEmpty();
     }
 }
 
