@@ -2,6 +2,12 @@
 // the browser's listing of a month folder of 10,000 declarations.
 #include "documents/DeclarationFile.h"
 #include "documents/FolderListing.h"
+#include "documents/ViewFiles.h"
+#include "platform/Fakes.h"
+
+#include <QApplication>
+#include <QListWidget>
+#include <QRadioButton>
 
 #include <QDir>
 #include <QFile>
@@ -56,6 +62,40 @@ void BM_ListMonthFolderOf10000(benchmark::State &state)
     }
 }
 BENCHMARK(BM_ListMonthFolderOf10000)->Unit(benchmark::kMillisecond);
+
+// The same folder shown in the browser: read and put into its list.
+void BM_BrowserShowsMonthFolderOf10000(benchmark::State &state)
+{
+    if (!QApplication::instance()) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        static int argc = 1;
+        static char name[] = "bench";
+        static char *argv[] = {name, nullptr};
+        new QApplication(argc, argv); // lives until the program ends
+    }
+    QTemporaryDir work;
+    const QString printed = work.path() + QStringLiteral("/Saved/Printed");
+    QDir().mkpath(printed);
+    for (int i = 0; i < 10000; ++i) {
+        QFile f(printed +
+                QStringLiteral("/上海某公司(2026-03-05 10：%1).dcl").arg(i, 5, 10, QChar('0')));
+        f.open(QIODevice::WriteOnly);
+    }
+    FakePrompts prompts;
+    FakeClipboard clipboard;
+    FakeShell shell;
+    FakePrinter printer;
+    FixedClock clock;
+    Context ctx{prompts, clipboard, shell, printer, clock, work.path(), work.path()};
+    ViewFiles browser(ctx);
+    browser.prepare();
+    for (auto _ : state) {
+        browser.chooseOption(1);
+        if (browser.count() != 10000)
+            state.SkipWithError("wrong count");
+    }
+}
+BENCHMARK(BM_BrowserShowsMonthFolderOf10000)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
