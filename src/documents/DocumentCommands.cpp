@@ -67,12 +67,6 @@ bool DocumentCommands::eventFilter(QObject *watched, QEvent *event)
             showBrowser();
         });
     }
-    // Closing the main window closes every window, the browser included;
-    // if the clerk cancels, the browser is again kept from closing.
-    if (watched == &page_ && event->type() == QEvent::Close) {
-        browser_->setClosable(true);
-        QTimer::singleShot(0, browser_.get(), [b = browser_.get()] { b->setClosable(false); });
-    }
     return QObject::eventFilter(watched, event);
 }
 

@@ -313,8 +313,9 @@ bool ViewFiles::eventFilter(QObject *watched, QEvent *event)
 
 void ViewFiles::closeEvent(QCloseEvent *event)
 {
-    // The title bar never closes the browser; the program closing it does.
-    if (!closable_) {
+    // The title bar (and Alt+F4) never closes the browser: those requests
+    // come from the window system. The program closing it does.
+    if (event->spontaneous()) {
         event->ignore();
         return;
     }

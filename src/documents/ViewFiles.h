@@ -61,9 +61,6 @@ public:
 
     // "取消(&Q)": hands the folder back to the main window and hides.
     void closeBrowser();
-    // While the program is closing the browser may be closed like any
-    // window; otherwise a close request (its title bar) is refused.
-    void setClosable(bool closable) { closable_ = closable; }
 
 signals:
     // A file was chosen for opening from the folder of `option`.
@@ -92,7 +89,6 @@ private:
     Context &ctx_;
     QString folder_;
     bool prepared_ = false;
-    bool closable_ = false;
     bool stale_ = false; // the folder may have changed while hidden
 };
 

@@ -63,15 +63,16 @@ TEST(ViewFilesStartUp, ShownBesideTheMainWindowWhichWaitsForIt)
     EXPECT_EQ(browser->option(), 1);
     EXPECT_EQ(browser->ZongJi->text(), "当前文件夹总计 1 个文件");
 
-    // Closing it from its title bar does nothing.
-    EXPECT_FALSE(browser->close());
-    EXPECT_FALSE(browser->windowHandle()->close());
+    // Its title bar offers no close button (a close request from the window
+    // system is refused as well).
+    EXPECT_FALSE(browser->windowFlags() & Qt::WindowSystemMenuHint);
     EXPECT_TRUE(browser->isVisible());
     EXPECT_FALSE(page.isEnabled());
 
     click(browser->Cmd[1]);
     EXPECT_FALSE(browser->isVisible());
     ASSERT_FALSE(browser.isNull()); // hidden, not destroyed
+    EXPECT_FALSE(browser->testAttribute(Qt::WA_DeleteOnClose));
     EXPECT_TRUE(page.isEnabled());
 
     // Showing the main window again does not bring the browser back.
@@ -88,10 +89,16 @@ TEST(ViewFilesStartUp, ClosingTheProgramClosesTheBrowser)
     auto *docs = new DocumentCommands(page);
     page.show();
     ASSERT_TRUE(waitFor([&] { return docs->browser().isVisible(); }));
+    // Another window closing it hands the main window back.
+    EXPECT_TRUE(docs->browser().close());
+    EXPECT_FALSE(docs->browser().isVisible());
+    EXPECT_TRUE(page.isEnabled());
+    // Exiting closes it with the rest.
+    click(page.DaKai);
+    ASSERT_TRUE(docs->browser().isVisible());
     env.prompts.answer(MsgAnswer::Ok);
     EXPECT_TRUE(page.close());
     EXPECT_FALSE(docs->browser().isVisible());
-    EXPECT_FALSE(page.isVisible());
 }
 
 TEST_F(DocumentsTest, FolderOptionsWithTheirDescriptions)
