@@ -29,6 +29,11 @@ ConsigneeField::~ConsigneeField()
     }
 }
 
+ConsigneeWindow *ConsigneeField::registerWindow() const
+{
+    return window_;
+}
+
 void ConsigneeField::picked()
 {
     page_.LingCun->setEnabled(true);

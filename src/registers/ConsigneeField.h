@@ -18,7 +18,7 @@ public:
     ~ConsigneeField() override;
 
     // The register window while it is open.
-    ConsigneeWindow *registerWindow() const { return window_; }
+    ConsigneeWindow *registerWindow() const;
 
     // SHRgl: opens the register window, or says why it cannot.
     void openRegister();
