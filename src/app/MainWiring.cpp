@@ -1,9 +1,11 @@
 #include "app/MainWiring.h"
 
+#include "app/ConfigWindow.h"
 #include "app/MainPage.h"
 #include "documents/DocumentCommands.h"
 #include "editor/EditorRules.h"
 #include "help/AboutWindow.h"
+#include "registers/ConsigneeField.h"
 
 namespace portdesk {
 
@@ -17,6 +19,8 @@ void wireMainPage(MainPage &page)
     new DocumentCommands(page); // owned by the page
 
     // registers
+    new ConsigneeField(page); // owned by the page
+    attachConfigWindow(page); // SheZhi, without modality
 
     // print
 
