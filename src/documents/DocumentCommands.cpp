@@ -72,11 +72,23 @@ bool DocumentCommands::eventFilter(QObject *watched, QEvent *event)
 
 void DocumentCommands::placeBrowserBeside()
 {
+    // The browser has not been shown yet, so its frame is not known: take
+    // its size hint. When the pair fits on the screen, centre the pair, so
+    // that neither window hides the other.
+    browser_->adjustSize();
     const QRect main = page_.frameGeometry();
-    QRect area = page_.screen() ? page_.screen()->availableGeometry() : QRect();
-    QPoint at(main.right() + 8, main.top());
-    if (area.isValid() && at.x() + browser_->frameGeometry().width() > area.right())
-        at.setX(std::max(area.left(), main.left() - browser_->frameGeometry().width() - 8));
+    const int gap = 8;
+    const int width = browser_->width();
+    const QRect area = page_.screen() ? page_.screen()->availableGeometry() : QRect();
+    if (area.isValid() && main.width() + gap + width <= area.width()) {
+        const int left = area.left() + (area.width() - main.width() - gap - width) / 2;
+        page_.move(left + (page_.pos().x() - main.left()), page_.pos().y());
+        browser_->move(left + main.width() + gap, main.top());
+        return;
+    }
+    QPoint at(main.right() + gap, main.top());
+    if (area.isValid() && at.x() + width > area.right())
+        at.setX(std::max(area.left(), main.left() - width - gap));
     browser_->move(at);
 }
 
