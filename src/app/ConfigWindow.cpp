@@ -113,9 +113,11 @@ void ConfigWindow::buildLayout()
     buttons->addWidget(cmdExit);
 
     auto *outer = new QVBoxLayout(this);
-    outer->addWidget(office);
-    outer->addWidget(prefix);
-    outer->addWidget(dir);
+    for (QGroupBox *group : {office, prefix, dir}) {
+        group->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
+        outer->addWidget(group);
+    }
+    outer->addStretch();
     outer->addLayout(buttons);
     setMinimumWidth(480);
 }
