@@ -179,10 +179,6 @@ ConsigneeSaveResult saveConsignee(const QString &registerFile, const QString &na
 {
     if (const QString m = missingConsigneeEntry(name, p); !m.isEmpty())
         return refused(m);
-    if (const QString m = consigneeNameProblem(name); !m.isEmpty())
-        return refused(m);
-    if (const QString m = consigneeParticularsProblem(p); !m.isEmpty())
-        return refused(m);
 
     // Looked at without writing anything back: the save below makes the
     // same calls, in the same order, as a register kept by hand would get.
@@ -190,6 +186,9 @@ ConsigneeSaveResult saveConsignee(const QString &registerFile, const QString &na
     const QStringList names = readNames(probe);
     const bool listed = names.contains(name);
     if (!listed) {
+        // Names listed before these rules existed stay usable for updates.
+        if (const QString m = consigneeNameProblem(name); !m.isEmpty())
+            return refused(m);
         // Sections match without regard to case: a name differing only in
         // case would overwrite the other consignee's particulars.
         for (const QString &other : names) {
@@ -199,6 +198,8 @@ ConsigneeSaveResult saveConsignee(const QString &registerFile, const QString &na
                                    .arg(name, other));
         }
     }
+    if (const QString m = consigneeParticularsProblem(p); !m.isEmpty())
+        return refused(m);
     const QString section = consigneeListSection();
     const int stored = leadingCount(probe.ReadKey(section, countKey(), QString()));
     if (adding && !listed && stored >= kMaxConsignees)

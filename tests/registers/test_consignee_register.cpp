@@ -321,3 +321,13 @@ TEST(LeadingCount, TakesTheLeadingDigits)
     EXPECT_EQ(leadingCount("12 家"), 12);
     EXPECT_EQ(leadingCount("x12"), 0);
 }
+
+TEST_F(Register, ANameListedBeforeTheNameRulesCanStillBeUpdated)
+{
+    writeByHand({"A/B公司"});
+    const ConsigneeSaveResult r = saveConsignee(file, "A/B公司", full(), false);
+    ASSERT_TRUE(r.ok) << r.message.toStdString();
+    EXPECT_EQ(readConsigneeParticulars(file, "A/B公司"), full());
+    // but not added a second time under a new spelling
+    EXPECT_FALSE(saveConsignee(file, "A/B公司2", full(), true).ok);
+}
