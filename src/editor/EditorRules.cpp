@@ -1,3 +1,4 @@
+#include "app/WebPages.h"
 #include "editor/EditorRules.h"
 
 #include "app/ClickLabel.h"

@@ -2,15 +2,6 @@
 
 namespace portdesk {
 
-namespace {
-
-// The regional inspection authority's site, and the electronic declaration
-// portal. Both are opened as they are; nothing from the form is passed on.
-constexpr auto kAuthoritySite = "http://www.shciq.gov.cn";
-constexpr auto kPortalSite = "http://www.eciq.cn";
-
-} // namespace
-
 TradeModeHint tradeModeHint(const QString &tradeMode)
 {
     if (tradeMode == QStringLiteral("外商投资"))
@@ -35,16 +26,6 @@ QColor hintColour()
 QColor tradeModeAlertColour()
 {
     return QColor(255, 0, 0);
-}
-
-QString hsCodeQueryUrl()
-{
-    return QString::fromLatin1(kAuthoritySite) + QStringLiteral("/hsquery/hs-code-query.jsp");
-}
-
-QString declarationPortalUrl()
-{
-    return QString::fromLatin1(kPortalSite) + QLatin1Char('/');
 }
 
 } // namespace portdesk

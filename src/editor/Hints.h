@@ -19,8 +19,4 @@ QString permitHint(const QString &permit);
 QColor hintColour();           // dark orange
 QColor tradeModeAlertColour(); // pure red
 
-// The web pages of the two look-up links. Kept here only.
-QString hsCodeQueryUrl();
-QString declarationPortalUrl();
-
 } // namespace portdesk

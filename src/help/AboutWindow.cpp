@@ -3,7 +3,7 @@
 #include "app/ClickLabel.h"
 #include "app/Version.h"
 #include "help/HelpWindow.h"
-#include "help/UpdateLink.h"
+#include "app/WebPages.h"
 #include "platform/Context.h"
 #include "platform/FileSystem.h"
 #include "platform/Prompts.h"

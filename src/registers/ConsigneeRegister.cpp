@@ -86,12 +86,6 @@ QString consigneeFieldName(int k)
     return QString::fromUtf16(kFields.at(k).name);
 }
 
-QString enterpriseCodeQueryUrl()
-{
-    // Same site as the HS-code query page of the main window.
-    return QStringLiteral("http://www.wxciq.gov.cn/xhquery/code-query.jsp");
-}
-
 int leadingCount(const QString &text)
 {
     int i = 0;

@@ -26,9 +26,6 @@ QString consigneeListSection(); // "列表"
 QString consigneeFieldCaption(int k);
 QString consigneeFieldName(int k);
 
-// The enterprise-code query page opened from the register window.
-QString enterpriseCodeQueryUrl();
-
 // The leading whole number of a stored count ("12", " 3x" -> 3); 0 when there is none.
 int leadingCount(const QString &text);
 

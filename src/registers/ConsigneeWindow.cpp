@@ -1,3 +1,4 @@
+#include "app/WebPages.h"
 #include "registers/ConsigneeWindow.h"
 
 #include "app/ClickLabel.h"

@@ -1,4 +1,5 @@
 // The pick lists, their digits, the field table and the hints.
+#include "app/WebPages.h"
 #include "editor/CodeLists.h"
 #include "editor/FieldRules.h"
 #include "editor/Hints.h"
@@ -166,6 +167,9 @@ TEST(Hints, LookUpAddressesAreWebPagesWithTheirPaths)
     ASSERT_TRUE(portal.isValid());
     EXPECT_FALSE(portal.host().isEmpty());
     EXPECT_EQ(portal.path(), QStringLiteral("/"));
+    const QUrl enterprise(enterpriseCodeQueryUrl());
+    EXPECT_EQ(enterprise.host(), query.host());
+    EXPECT_EQ(enterprise.path(), QStringLiteral("/xhquery/code-query.jsp"));
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // Totals, dependent fields, the rows-in-use mark and the papers hint on the
 // real window, from typing and from texts set by code alike.
+#include "app/WebPages.h"
 #include "EditorWindow.h"
 
 #include "app/ClickLabel.h"

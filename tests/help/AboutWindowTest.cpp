@@ -1,7 +1,7 @@
 #include "help/AboutWindow.h"
 #include "app/ClickLabel.h"
 #include "help/HelpWindow.h"
-#include "help/UpdateLink.h"
+#include "app/WebPages.h"
 #include "support/TestEnv.h"
 
 #include <QApplication>
