@@ -21,12 +21,20 @@ void click(QWidget *w)
     QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, w->rect().center());
 }
 
-// The file browser comes up with the main window and keeps it disabled.
-void closeFileBrowser()
+// The file browser comes up just after the main window is shown and keeps it
+// disabled; wait for it, then close it.
+bool closeFileBrowser()
 {
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if (w->objectName() == QStringLiteral("ViewFiles") && w->isVisible())
-            w->close();
+    QWidget *browser = nullptr;
+    const bool shown = QTest::qWaitFor([&] {
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (w->objectName() == QStringLiteral("ViewFiles") && w->isVisible())
+                browser = w;
+        return browser != nullptr;
+    });
+    if (shown)
+        browser->close();
+    return shown;
 }
 
 } // namespace
@@ -40,7 +48,7 @@ TEST(AboutFromMainPage, AboutButtonAndVersionLabelShowTheSameWindow)
         wireMainPage(page);
         page.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&page));
-        closeFileBrowser();
+        ASSERT_TRUE(closeFileBrowser());
         ASSERT_TRUE(page.isEnabled());
         EXPECT_EQ(page.findChild<AboutWindow *>(), nullptr);
 
