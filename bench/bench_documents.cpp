@@ -5,7 +5,6 @@
 #include "documents/ViewFiles.h"
 #include "platform/Fakes.h"
 
-#include <QApplication>
 #include <QListWidget>
 #include <QRadioButton>
 
@@ -66,13 +65,6 @@ BENCHMARK(BM_ListMonthFolderOf10000)->Unit(benchmark::kMillisecond);
 // The same folder shown in the browser: read and put into its list.
 void BM_BrowserShowsMonthFolderOf10000(benchmark::State &state)
 {
-    if (!QApplication::instance()) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        static int argc = 1;
-        static char name[] = "bench";
-        static char *argv[] = {name, nullptr};
-        new QApplication(argc, argv); // lives until the program ends
-    }
     QTemporaryDir work;
     const QString printed = work.path() + QStringLiteral("/Saved/Printed");
     QDir().mkpath(printed);
@@ -98,5 +90,3 @@ void BM_BrowserShowsMonthFolderOf10000(benchmark::State &state)
 BENCHMARK(BM_BrowserShowsMonthFolderOf10000)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-BENCHMARK_MAIN();
