@@ -73,6 +73,9 @@ void ConsigneeWindow::buildLayout()
     ShouHuoRen->setObjectName(QStringLiteral("ShouHuoRen"));
     ShouHuoRen->setEditable(true);
     ShouHuoRen->setInsertPolicy(QComboBox::NoInsert);
+    // No completion while typing: a stored name's start would turn into the
+    // whole name and load that consignee instead of starting a new one.
+    ShouHuoRen->setCompleter(nullptr);
     ShouHuoRen->setMaxVisibleItems(20);
     ZongJi = new QLabel(this);
     ZongJi->setObjectName(QStringLiteral("ZongJi"));

@@ -399,3 +399,16 @@ TEST_F(ConsigneeWindowTest, LeavingTheNameFieldRunsTheNameRule)
     EXPECT_EQ(w->ZhuangTai->text(), "新增");
     EXPECT_EQ(shown(), ConsigneeParticulars{});
 }
+
+TEST_F(ConsigneeWindowTest, TypingTheStartOfAStoredNameIsANewName)
+{
+    storeByHand();
+    open();
+    typeName("ABC");
+    EXPECT_EQ(w->ShouHuoRen->currentText(), "ABC");
+    EXPECT_EQ(w->ZhuangTai->text(), "新增");
+    EXPECT_EQ(shown(), ConsigneeParticulars{});
+    typeName("无锡");
+    EXPECT_EQ(w->ShouHuoRen->currentText(), "无锡");
+    EXPECT_EQ(w->ZhuangTai->text(), "新增");
+}
