@@ -258,6 +258,12 @@ void DocumentCommands::browserClosing()
 {
     browser_->syncToFolderLabel(page_.WenJianJia->text());
     page_.setEnabled(true);
+    // The browser was the active window; without this the keyboard would go
+    // to whatever window the system picks next.
+    if (page_.isVisible()) {
+        page_.raise();
+        page_.activateWindow();
+    }
 }
 
 void DocumentCommands::openFromBrowser(const QString &path, int option)
@@ -348,6 +354,9 @@ void DocumentCommands::step(int direction)
 {
     page_.ShouHuoRen->setFocus();
     browser_->prepare();
+    // The folder may have changed since the list was read (printing,
+    // archiving, another desk on the shared drive).
+    browser_->reread();
     const int count = browser_->count();
     if (count == 0) {
         page_.FanYe[0]->setEnabled(false);

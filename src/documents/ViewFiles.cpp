@@ -218,13 +218,18 @@ void ViewFiles::showEvent(QShowEvent *event)
     // Files printed, archived or copied in since the last look show up.
     if (stale_) {
         stale_ = false;
-        const QString current = selected() >= 0 ? fileName(selected()) : QString();
-        refresh();
-        showTotal();
-        if (!current.isEmpty())
-            select(indexOf(current));
+        reread();
     }
     QWidget::showEvent(event);
+}
+
+void ViewFiles::reread()
+{
+    const QString current = selected() >= 0 ? fileName(selected()) : QString();
+    refresh();
+    showTotal();
+    if (!current.isEmpty())
+        select(indexOf(current));
 }
 
 void ViewFiles::hideEvent(QHideEvent *event)

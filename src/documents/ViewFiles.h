@@ -57,6 +57,9 @@ public:
     void select(int index);
     // Re-reads the current folder; nothing is selected afterwards.
     void refresh();
+    // Re-reads the current folder and selects the selected file again when
+    // it is still there.
+    void reread();
     void showTotal();
 
     // "取消(&Q)": hands the folder back to the main window and hides.

@@ -1,0 +1,60 @@
+// What the main window sees of the browser's folder while the browser is
+// hidden, and who has the keyboard when it hides.
+
+#include "DocumentsFixture.h"
+
+using namespace portdesk;
+using namespace portdesk::test;
+
+TEST_F(DocumentsTest, SteppingSeesFilesAddedWhileTheBrowserIsHidden)
+{
+    makeFile(saved("a.dcl"), "a");
+    makeFile(saved("b.dcl"), "b");
+    openThroughBrowser(0, "a.dcl");
+    // Another desk on the shared drive saves a declaration meanwhile.
+    makeFile(saved("c.dcl"), "c");
+    const struct {
+        int button;
+        const char *consignee, *position;
+    } steps[] = {{1, "b", "2/3"}, {1, "c", "3/3"}, {1, "a", "1/3"}, {0, "c", "3/3"}};
+    for (const auto &s : steps) {
+        click(page->FanYe[s.button]);
+        EXPECT_EQ(page->ShouHuoRen->currentText(), QString::fromLatin1(s.consignee));
+        EXPECT_EQ(page->LiuLan->text(), QString::fromLatin1(s.position));
+    }
+    EXPECT_TRUE(env.prompts.messages.empty());
+}
+
+TEST_F(DocumentsTest, SteppingAfterTheOpenFileVanishedStartsFromTheListEnds)
+{
+    makeFile(saved("a.dcl"), "a");
+    makeFile(saved("b.dcl"), "b");
+    makeFile(saved("c.dcl"), "c");
+    openThroughBrowser(0, "b.dcl");
+    QFile::remove(saved("b.dcl"));
+    click(page->FanYe[1]); // nothing selected in the re-read list: the first
+    EXPECT_EQ(page->ShouHuoRen->currentText(), "a");
+    EXPECT_EQ(page->LiuLan->text(), "1/2");
+    EXPECT_TRUE(env.prompts.messages.empty());
+}
+
+TEST_F(DocumentsTest, ClosingTheBrowserGivesTheKeyboardBackToTheMainWindow)
+{
+    makeFile(saved("a.dcl"), "a");
+    for (int way = 0; way < 2; ++way) {
+        click(page->DaKai);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(browser));
+        if (way == 0) {
+            click(browser->Cmd[1]);
+        } else {
+            click(browser->Option1[0]);
+            clickListItem(0);
+            click(browser->Cmd[0]);
+        }
+        ASSERT_FALSE(browser->isVisible());
+        EXPECT_TRUE(QTest::qWaitForWindowActive(page.get())) << way;
+        EXPECT_EQ(QApplication::activeWindow(), page.get()) << way;
+        // The command moved the focus to the consignee; typing reaches it.
+        EXPECT_TRUE(page->ShouHuoRen->hasFocus()) << way;
+    }
+}
