@@ -99,7 +99,7 @@ public:
     // Recounts the open follow-up items and shows or hides the badge.
     void refreshBadge();
 
-    // The fields and bottom buttons in tab order (also the arrow-key order).
+    // The fields, then the command buttons, in tab order (also the arrow-key order).
     const QList<QWidget *> &tabChain() const { return tabChain_; }
     // The picture buttons of the top row, left to right, with their hover captions.
     QList<QToolButton *> pictureButtons() const;

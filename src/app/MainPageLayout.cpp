@@ -231,7 +231,9 @@ void MainPage::buildTopRow()
         button->setIconSize(QSize(22, 22));
         button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
         button->setAutoRaise(true);
-        button->setFocusPolicy(Qt::NoFocus);
+        // Reached by Tab after the fields, but a click leaves the focus where
+        // the command puts it.
+        button->setFocusPolicy(Qt::TabFocus);
         button->setMouseTracking(true);
         if (b.tooltip)
             button->setToolTip(QString::fromUtf8(b.tooltip));
@@ -258,7 +260,7 @@ void MainPage::buildTopRow()
         FanYe[k] = new QPushButton(QString::fromLatin1(arrows[k]), this);
         FanYe[k]->setObjectName(arrayName("FanYe", k));
         FanYe[k]->setToolTip(QString::fromUtf8(tips[k]));
-        FanYe[k]->setFocusPolicy(Qt::NoFocus);
+        FanYe[k]->setFocusPolicy(Qt::TabFocus);
         FanYe[k]->setEnabled(false); // a new declaration has no neighbours
         place(FanYe[k], 7860 + 660 * k, 150, 600, 390);
     }
@@ -523,8 +525,12 @@ void MainPage::buildTabChain()
         addRow(r);
     chain << BZzhonglei[0] << BZshuliang[0] << BZzhonglei[1] << BZshuliang[1] << JianShu << GongJin
           << YunShuGongJu << TiYunDanHao << QiYunGuoJia << RuJingKouAn << HeTongHao << MaoYiFangShi
-          << MaoYiGuoBie << XuKeZheng << JZXsl1 << JZXhm1 << JZXsl2 << JZXhm2 << GuiDang << HouQi
-          << FeiYong << DaoChu << TuiChu;
+          << MaoYiGuoBie << XuKeZheng << JZXsl1 << JZXhm1 << JZXsl2 << JZXhm2;
+    // The command buttons after the fields: the top row, the step buttons,
+    // then the bottom row, so that every command is reachable without a mouse.
+    for (QToolButton *b : pictureButtons())
+        chain << b;
+    chain << FanYe[0] << FanYe[1] << GuiDang << HouQi << FeiYong << DaoChu << TuiChu;
     for (qsizetype i = 1; i < chain.size(); ++i)
         setTabOrder(chain[i - 1], chain[i]);
 

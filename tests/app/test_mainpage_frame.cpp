@@ -44,6 +44,16 @@ QStringList formOrder(bool withRows)
           << "JZXhm1"
           << "JZXsl2"
           << "JZXhm2"
+          << "CmdQD"
+          << "XinJian"
+          << "DaKai"
+          << "LingCun"
+          << "DaYin"
+          << "SHRgl"
+          << "SheZhi"
+          << "GuanYu"
+          << "FanYe(0)"
+          << "FanYe(1)"
           << "GuiDang"
           << "HouQi"
           << "FeiYong"
@@ -97,6 +107,25 @@ TEST_F(FrameTest, CollapsedRowsAreNotVisited)
     enableEverything();
     showActive();
     walk(formOrder(false));
+}
+
+TEST_F(FrameTest, CommandsAreReachedFromTheKeyboardAfterTheFields)
+{
+    showActive();
+    QSignalSpy newClicked(page->XinJian, &QToolButton::clicked);
+    page->XuKeZheng->setFocus();
+    press(Qt::Key_Down); // the containers are disabled at start
+    EXPECT_EQ(focusName(), "CmdQD");
+    press(Qt::Key_Down);
+    EXPECT_EQ(focusName(), "XinJian");
+    press(Qt::Key_Tab);
+    press(Qt::Key_Tab); // LingCun is disabled without a consignee
+    EXPECT_EQ(focusName(), "DaYin");
+    page->XinJian->setFocus();
+    press(Qt::Key_Space);
+    EXPECT_EQ(newClicked.count(), 1);
+    // Like a click, the command starts from the consignee field.
+    EXPECT_EQ(focusName(), "ShouHuoRen");
 }
 
 TEST_F(FrameTest, DisabledFieldsAreSkippedAtStart)
