@@ -22,4 +22,11 @@ inline QSize helpTextSize(const QSize &window)
             std::max(0, window.height() - twipsToPixels(kHelpTextHeightMarginTwips))};
 }
 
+// The margins are what the window's border and title bar take, so they are
+// measured from the outer window; the field never reaches past the inner area.
+inline QSize helpTextSize(const QSize &outer, const QSize &inner)
+{
+    return helpTextSize(outer).boundedTo(inner);
+}
+
 } // namespace portdesk

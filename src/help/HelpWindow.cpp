@@ -22,13 +22,25 @@ HelpWindow::HelpWindow(Context &ctx, QWidget *parent) : QWidget(parent, Qt::Wind
     Text1->move(0, 0);
 
     resize(640, 560);
-    Text1->resize(helpTextSize(size()));
+    fitText();
+}
+
+void HelpWindow::fitText()
+{
+    Text1->resize(helpTextSize(frameGeometry().size(), size()));
 }
 
 void HelpWindow::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    Text1->resize(helpTextSize(event->size()));
+    fitText();
+}
+
+// The border and title bar are known only once the window is on screen.
+void HelpWindow::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    fitText();
 }
 
 } // namespace portdesk

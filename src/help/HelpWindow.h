@@ -18,8 +18,11 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
+    void fitText();
+
     Context &ctx_;
 };
 

@@ -16,6 +16,19 @@ TEST(HelpLayout, MarginsAreGivenInTwipsAtFifteenAPixel)
     EXPECT_EQ(helpTextSize(QSize(107, 533)), QSize(100, 500));
 }
 
+TEST(HelpLayout, MarginsAreTakenFromTheOuterWindowAndTheFieldStaysInside)
+{
+    const struct {
+        QSize outer, inner, field;
+    } cases[] = {
+        {{640, 560}, {640, 560}, {633, 527}}, // no border or title bar
+        {{642, 591}, {640, 560}, {635, 558}}, // thin border, 30-pixel title bar
+        {{660, 600}, {640, 560}, {640, 560}}, // decorations wider than the margins
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(helpTextSize(c.outer, c.inner), c.field) << c.outer.width() << "x" << c.outer.height();
+}
+
 TEST(HelpLayout, AWindowSmallerThanTheMarginsGivesAnEmptyFieldNotANegativeOne)
 {
     EXPECT_EQ(helpTextSize(QSize(5, 20)), QSize(0, 0));
@@ -45,7 +58,11 @@ TEST(HelpWindow, TextFollowsEveryResize)
     for (const QSize &s : sizes) {
         w.resize(s);
         ASSERT_TRUE(QTest::qWaitFor([&] { return w.size() == s; }));
-        EXPECT_EQ(w.Text1->geometry(), QRect(QPoint(0, 0), QSize(s.width() - 7, s.height() - 33)))
+        // 105 and 495 twips less than the outer window, inside the inner area.
+        const QSize outer = w.frameGeometry().size();
+        const QSize field(std::min(outer.width() - 7, s.width()),
+                          std::min(outer.height() - 33, s.height()));
+        EXPECT_EQ(w.Text1->geometry(), QRect(QPoint(0, 0), field))
             << s.width() << "x" << s.height();
     }
 }
