@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QEvent>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -46,6 +47,7 @@ DocumentCommands::DocumentCommands(MainPage &page)
     connect(browser_.get(), &ViewFiles::renamed, this, &DocumentCommands::fileRenamed);
 
     page.installEventFilter(this);
+    page.ShouHuoRen->installEventFilter(this);
 }
 
 DocumentCommands::~DocumentCommands() = default;
@@ -56,8 +58,46 @@ DocumentCommands *DocumentCommands::of(const MainPage &page)
                                               Qt::FindDirectChildrenOnly);
 }
 
+namespace {
+
+// What changes a drop-down list's item or opens its list without typing:
+// the wheel, the list button, F4, Alt+arrows, PageUp/PageDown.
+bool changesListItem(const QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::Wheel:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        return true;
+    case QEvent::KeyPress: {
+        const auto *key = static_cast<const QKeyEvent *>(event);
+        switch (key->key()) {
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+        case Qt::Key_F4:
+            return true;
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+            return key->modifiers() & Qt::AltModifier;
+        default:
+            return false;
+        }
+    }
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
 bool DocumentCommands::eventFilter(QObject *watched, QEvent *event)
 {
+    // A locked consignee is no more picked from the list than typed: the
+    // file's name and content carry it. Clicks on the text still focus it.
+    if (watched == page_.ShouHuoRen && changesListItem(event)) {
+        const QLineEdit *edit = page_.ShouHuoRen->lineEdit();
+        return edit && edit->isReadOnly();
+    }
     // The browser appears beside the main window when the program starts:
     // once the main window has been shown and placed.
     if (watched == &page_ && event->type() == QEvent::Show && !shownAtStart_) {

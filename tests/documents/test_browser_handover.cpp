@@ -58,3 +58,49 @@ TEST_F(DocumentsTest, ClosingTheBrowserGivesTheKeyboardBackToTheMainWindow)
         EXPECT_TRUE(page->ShouHuoRen->hasFocus()) << way;
     }
 }
+
+namespace {
+
+void wheel(QWidget *w)
+{
+    const QPointF at(5, 5);
+    QWheelEvent e(at, w->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                  Qt::NoScrollPhase, false);
+    QApplication::sendEvent(w, &e);
+}
+
+// Every way of choosing another consignee from the list without typing.
+void tryEveryListChange(QComboBox *combo)
+{
+    combo->setFocus();
+    wheel(combo);
+    QTest::keyClick(combo, Qt::Key_PageDown);
+    QTest::keyClick(combo, Qt::Key_F4);
+    QTest::keyClick(combo, Qt::Key_Down, Qt::AltModifier);
+    // The list button at the right end.
+    QTest::mouseClick(combo, Qt::LeftButton, {}, QPoint(combo->width() - 5, combo->height() / 2));
+}
+
+} // namespace
+
+TEST_F(DocumentsTest, ALockedConsigneeIsNotPickedFromTheListEither)
+{
+    page->ShouHuoRen->addItems({QStringLiteral("甲"), QStringLiteral("乙"), QStringLiteral("丙")});
+    makeFile(saved("a.dcl"), "甲");
+    openThroughBrowser(0, "a.dcl");
+    ASSERT_TRUE(consigneeLocked());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(page.get()));
+
+    tryEveryListChange(page->ShouHuoRen);
+    EXPECT_FALSE(page->ShouHuoRen->view()->isVisible());
+    EXPECT_EQ(page->ShouHuoRen->currentText(), "甲");
+    EXPECT_TRUE(page->ShouHuoRen->hasFocus());
+
+    // New unlocks it: the list works again.
+    env.prompts.answer(MsgAnswer::Yes);
+    click(page->XinJian);
+    ASSERT_FALSE(consigneeLocked());
+    page->ShouHuoRen->setFocus();
+    wheel(page->ShouHuoRen);
+    EXPECT_FALSE(page->ShouHuoRen->currentText().isEmpty());
+}
