@@ -3,8 +3,12 @@
 #include "app/SettingsStore.h"
 #include "platform/FileSystem.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 namespace portdesk {
 
@@ -47,6 +51,19 @@ WorkDirChoice resolveWorkDir(const QString &programDir)
         break;
     }
     return choice;
+}
+
+QTranslator *installChineseQtTexts(QCoreApplication &app)
+{
+    auto *translator = new QTranslator(&app);
+    if (!translator->load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),
+                          QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return nullptr;
+    }
+    QCoreApplication::installTranslator(translator);
+    return translator;
 }
 
 QString startupErrorText(const QString &configured)

@@ -2,6 +2,9 @@
 // Finding the work directory at start-up from Portdesk.ini beside the program.
 #include <QString>
 
+class QCoreApplication;
+class QTranslator;
+
 namespace portdesk {
 
 struct WorkDirChoice {
@@ -19,6 +22,12 @@ QString portdeskIniPath(const QString &programDir);
 WorkDirChoice resolveWorkDir(const QString &programDir);
 
 QString startupErrorText(const QString &configured);
+
+// Gives Qt's own texts (the buttons of message boxes: 确定, 取消, 是, 否)
+// in Chinese, so they match the messages that name them. False when Qt's
+// Chinese translations are not installed (the buttons then stay in English):
+// null then, else the installed translator, owned by `app`.
+QTranslator *installChineseQtTexts(QCoreApplication &app);
 
 // Drops one trailing backslash (or slash, other than the root itself).
 QString withoutTrailingSeparator(const QString &path);

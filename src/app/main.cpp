@@ -48,6 +48,7 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Portdesk"));
     useChineseFont(app);
+    installChineseQtTexts(app);
 
     QtPrompts prompts;
     QtClipboard clipboard;

@@ -2,8 +2,13 @@
 #include "app/Startup.h"
 #include "support/TestEnv.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLibraryInfo>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTranslator>
 #include <gtest/gtest.h>
 
 using namespace portdesk;
@@ -81,3 +86,28 @@ TEST(StartupText, OnlyOneTrailingSeparatorIsDropped)
 }
 
 } // namespace
+
+// Messages such as the work-directory question tell the clerk to choose
+// “取消” or “确认”: the buttons must carry those words.
+TEST(StartupText, MessageBoxButtonsSpeakChinese)
+{
+    if (!QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + "/qtbase_zh_CN.qm"))
+        GTEST_SKIP() << "Qt's Chinese translations are not installed";
+    QTranslator *translator = installChineseQtTexts(*qApp);
+    ASSERT_NE(translator, nullptr);
+    QMessageBox box;
+    box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel | QMessageBox::Yes |
+                           QMessageBox::No);
+    const struct {
+        QMessageBox::StandardButton button;
+        const char *word;
+    } cases[] = {{QMessageBox::Ok, "确定"},
+                 {QMessageBox::Cancel, "取消"},
+                 {QMessageBox::Yes, "是"},
+                 {QMessageBox::No, "否"}};
+    for (const auto &c : cases)
+        EXPECT_TRUE(box.button(c.button)->text().contains(QString::fromUtf8(c.word)))
+            << box.button(c.button)->text().toStdString();
+    QCoreApplication::removeTranslator(translator);
+    delete translator;
+}
