@@ -412,3 +412,18 @@ TEST_F(ConsigneeWindowTest, TypingTheStartOfAStoredNameIsANewName)
     EXPECT_EQ(w->ShouHuoRen->currentText(), "无锡");
     EXPECT_EQ(w->ZhuangTai->text(), "新增");
 }
+
+TEST_F(ConsigneeWindowTest, EnterKeepsTheNameAsTyped)
+{
+    storeByHand();
+    open();
+    typeName("abc贸易");
+    QTest::keyClick(w->ShouHuoRen, Qt::Key_Return);
+    EXPECT_EQ(w->ShouHuoRen->currentText(), "abc贸易");
+    EXPECT_EQ(w->ZhuangTai->text(), "新增");
+    typeName("ABC贸易");
+    QTest::keyClick(w->ShouHuoRen, Qt::Key_Return);
+    EXPECT_EQ(w->ShouHuoRen->currentText(), "ABC贸易");
+    EXPECT_EQ(w->ZhuangTai->text(), "修改");
+    EXPECT_EQ(w->SHR[0]->text(), "ABC-0");
+}
