@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev libgl-dev libicu-dev
+  qt6-base-dev qt6-translations-l10n libgl-dev libicu-dev
   libgtest-dev libbenchmark-dev
   fonts-wqy-microhei xvfb xauth
 )
