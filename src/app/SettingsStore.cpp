@@ -68,7 +68,9 @@ bool save(const QString &file, const QByteArray &bytes, QString *error)
                  QStringLiteral("无法写入文件“%1”：%2").arg(shownPath(file), f.errorString()));
         return false;
     }
-    if (f.write(bytes) != bytes.size() || !f.commit()) {
+    // Qt 6.4's commit() can report success when flushing its buffer failed
+    // (a full disk), replacing the file with a cut-short one: flush first.
+    if (f.write(bytes) != bytes.size() || !f.flush() || !f.commit()) {
         setError(error,
                  QStringLiteral("无法写入文件“%1”：%2").arg(shownPath(file), f.errorString()));
         f.cancelWriting();

@@ -8,6 +8,11 @@
 #include <QFileInfo>
 #include <gtest/gtest.h>
 
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/resource.h>
+#endif
+
 using namespace portdesk;
 using portdesk::test::readBytes;
 using portdesk::test::TestEnv;
@@ -231,3 +236,33 @@ TEST(AtomicReplace, KeepsTheFilePermissions)
 }
 
 } // namespace
+
+#ifdef Q_OS_UNIX
+// A full disk (here: a file-size limit) must not pass for a saved file, nor
+// leave the old file cut short.
+namespace {
+
+TEST(WriteFailure, FullDiskKeepsTheFileAndReportsIt)
+{
+    TestEnv env;
+    const QString file = env.path("full.ini");
+    ASSERT_TRUE(writeBytes(file, kBefore));
+    const QString big(4000, QLatin1Char('x'));
+
+    rlimit old{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = old;
+    small.rlim_cur = 1024;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    QString error;
+    const bool written = WriteKey(file, "A", "big", big, &error);
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_FALSE(written);
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(readBytes(file), kBefore);
+}
+} // namespace
+#endif
