@@ -1,6 +1,7 @@
 #include "app/ConfigWindow.h"
 
 #include "app/MainPage.h"
+#include "app/WindowPlacement.h"
 #include "app/Startup.h"
 #include "platform/FileSystem.h"
 #include "platform/Prompts.h"
@@ -212,6 +213,8 @@ private:
             // Not a child of the main window: the register windows disable that.
             window_ = new ConfigWindow(page_.context(), &page_);
             window_->setAttribute(Qt::WA_DeleteOnClose);
+            window_->show();
+            centreOver(*window_, page_);
         }
         window_->show();
         window_->raise();

@@ -1,6 +1,7 @@
 #include "registers/ConsigneeField.h"
 
 #include "app/MainPage.h"
+#include "app/WindowPlacement.h"
 #include "platform/FileSystem.h"
 #include "platform/Prompts.h"
 #include "registers/ConsigneeRegister.h"
@@ -68,6 +69,7 @@ void ConsigneeField::openRegister()
     connect(window_, &ConsigneeWindow::closed, this, &ConsigneeField::registerClosed);
     connect(window_, &QObject::destroyed, this, &ConsigneeField::registerClosed);
     window_->show();
+    centreOver(*window_, page_);
 }
 
 void ConsigneeField::added(const QString &name)

@@ -201,3 +201,14 @@ TEST_F(ConsigneeFieldTest, NoWorkDirectoryNoRegisterWindow)
     EXPECT_EQ(env.prompts.last()->icon, MsgIcon::Warning);
     EXPECT_TRUE(page->isEnabled());
 }
+
+TEST_F(ConsigneeFieldTest, RegisterWindowOpensOverTheMainWindow)
+{
+    start();
+    page->move(20, 10); // the offscreen screen is 800 x 600
+    ConsigneeWindow *w = openRegister();
+    ASSERT_NE(w, nullptr);
+    const QPoint offset = w->frameGeometry().center() - page->frameGeometry().center();
+    EXPECT_LE(offset.manhattanLength(), 4) << offset.x() << "," << offset.y();
+    closeRegister(w);
+}
