@@ -1,8 +1,9 @@
 #include "app/ConfigWindow.h"
 
 #include "app/MainPage.h"
-#include "app/WindowPlacement.h"
 #include "app/Startup.h"
+#include "app/WindowPlacement.h"
+#include "app/WorkDirCheck.h"
 #include "platform/FileSystem.h"
 #include "platform/Prompts.h"
 
@@ -143,10 +144,8 @@ QString ConfigWindow::checkedWorkDir()
 
 void ConfigWindow::save()
 {
-    if (!dirExists(ctx_.workDir)) {
-        ctx_.prompts.warn(QStringLiteral("无法连接到工作目录！"), QStringLiteral("连接异常"));
+    if (!workDirReachable(ctx_))
         return;
-    }
     checkedWorkDir();
     OfficeSettings s;
     for (int k = 0; k < kOfficeFields; ++k)

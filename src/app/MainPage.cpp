@@ -2,6 +2,7 @@
 
 #include "app/ClickLabel.h"
 #include "app/Version.h"
+#include "documents/DocumentState.h"
 #include "platform/Prompts.h"
 #include "registers/FollowUpCount.h"
 
@@ -44,7 +45,7 @@ MainPage::MainPage(Context &ctx, QWidget *parent) : QWidget(parent), ctx_(ctx)
                    QStringLiteral("SimSun")});
     f.setPointSize(9);
     setFont(f);
-    setWindowTitle(QStringLiteral("新建报检单"));
+    setWindowTitle(newCaption());
     setFixedSize(kClientWidthTwips / 15, kClientHeightTwips / 15);
     setMouseTracking(true);
 

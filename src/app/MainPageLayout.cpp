@@ -3,6 +3,8 @@
 // keeps the proportions of the form it imitates.
 #include "app/ClickLabel.h"
 #include "app/MainPage.h"
+#include "documents/DocumentState.h"
+#include "editor/Hints.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -244,7 +246,7 @@ void MainPage::buildTopRow()
     }
     LingCun->setEnabled(false);
 
-    WenJianJia = new ClickLabel(QStringLiteral("新建文件"), this);
+    WenJianJia = new ClickLabel(folderLabelNew(), this);
     WenJianJia->setObjectName(QStringLiteral("WenJianJia"));
     WenJianJia->setAlignment(Qt::AlignCenter);
     place(WenJianJia, 5580, 210, 1200, kCaptionH);
@@ -441,7 +443,7 @@ void MainPage::buildTrade()
 
     TeShuCaiLiao = new QLabel(this);
     TeShuCaiLiao->setObjectName(QStringLiteral("TeShuCaiLiao"));
-    TeShuCaiLiao->setPalette(withColour(TeShuCaiLiao, QPalette::WindowText, QColor(192, 64, 0)));
+    TeShuCaiLiao->setPalette(withColour(TeShuCaiLiao, QPalette::WindowText, hintColour()));
     place(TeShuCaiLiao, 120, 7095, 9045, kCaptionH);
 }
 
@@ -494,7 +496,7 @@ void MainPage::buildBottom()
         ++i;
     }
 
-    Tip = new QLabel(QStringLiteral("本单状态: 预录入（未打印）"), this);
+    Tip = new QLabel(statusPreEntry(), this);
     Tip->setObjectName(QStringLiteral("Tip"));
     place(Tip, 120, 8850, 5400, kCaptionH);
 

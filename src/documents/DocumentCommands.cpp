@@ -3,6 +3,7 @@
 #include "app/ClickLabel.h"
 #include "app/FileNameFilter.h"
 #include "app/MainPage.h"
+#include "app/WorkDirCheck.h"
 #include "documents/DeclarationBinding.h"
 #include "documents/DeclarationFile.h"
 #include "documents/DocumentNames.h"
@@ -132,15 +133,6 @@ void DocumentCommands::placeBrowserBeside()
     browser_->move(at);
 }
 
-bool DocumentCommands::workDirReady(const QString &failureSuffix)
-{
-    if (dirExists(ctx_.workDir))
-        return true;
-    ctx_.prompts.warn(QStringLiteral("无法连接到工作目录！") + failureSuffix,
-                      QStringLiteral("连接异常"));
-    return false;
-}
-
 void DocumentCommands::setConsigneeLocked(bool locked)
 {
     if (QLineEdit *edit = page_.ShouHuoRen->lineEdit())
@@ -176,7 +168,7 @@ bool DocumentCommands::DoBaoCun()
 
 bool DocumentCommands::DoDaKai()
 {
-    if (!workDirReady(QStringLiteral("打开失败！")))
+    if (!workDirReachable(ctx_, QStringLiteral("打开失败！")))
         return false;
     if (!QFileInfo(page_.DangQianWenJian).isFile()) {
         ctx_.prompts.inform(QStringLiteral("文件不存在！"));
@@ -254,7 +246,7 @@ void DocumentCommands::restore(const Snapshot &s)
 void DocumentCommands::newDeclaration()
 {
     page_.ShouHuoRen->setFocus();
-    if (!workDirReady(QString()))
+    if (!workDirReachable(ctx_))
         return;
     if (!ctx_.prompts.askYesNo(QStringLiteral("新建将清空表格中所有数据，是否继续？")))
         return;
@@ -272,7 +264,7 @@ void DocumentCommands::newDeclaration()
 void DocumentCommands::open()
 {
     page_.ShouHuoRen->setFocus();
-    if (!workDirReady(QString()))
+    if (!workDirReachable(ctx_))
         return;
     showBrowser();
 }
@@ -326,7 +318,7 @@ void DocumentCommands::fileRenamed(const QString &from, const QString &to)
 void DocumentCommands::save()
 {
     page_.ShouHuoRen->setFocus();
-    if (!workDirReady(QStringLiteral("保存失败！")))
+    if (!workDirReachable(ctx_, QStringLiteral("保存失败！")))
         return;
     if (!ensureDir(ctx_.savedDir())) {
         ctx_.prompts.warn(QStringLiteral("无法创建文件夹“") +

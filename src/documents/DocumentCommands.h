@@ -55,7 +55,6 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    bool workDirReady(const QString &failureSuffix);
     void setConsigneeLocked(bool locked);
     void setCaptionToFile();
     void hideParticulars();

@@ -2,7 +2,7 @@
 
 #include "app/MainPage.h"
 #include "app/WindowPlacement.h"
-#include "platform/FileSystem.h"
+#include "app/WorkDirCheck.h"
 #include "platform/Prompts.h"
 #include "registers/ConsigneeRegister.h"
 #include "registers/ConsigneeWindow.h"
@@ -52,10 +52,8 @@ void ConsigneeField::openRegister()
 {
     page_.ShouHuoRen->setFocus();
     Context &ctx = page_.context();
-    if (!dirExists(ctx.workDir)) {
-        ctx.prompts.warn(QStringLiteral("无法连接到工作目录！"), QStringLiteral("连接异常"));
+    if (!workDirReachable(ctx))
         return;
-    }
     if (window_) {
         window_->raise();
         window_->activateWindow();

@@ -1,8 +1,8 @@
-#include "app/WebPages.h"
 #include "registers/ConsigneeWindow.h"
 
 #include "app/ClickLabel.h"
-#include "platform/FileSystem.h"
+#include "app/WebPages.h"
+#include "app/WorkDirCheck.h"
 #include "platform/Prompts.h"
 #include "platform/Shell.h"
 
@@ -168,10 +168,8 @@ void ConsigneeWindow::load()
 
 void ConsigneeWindow::save()
 {
-    if (!dirExists(ctx_.workDir)) {
-        ctx_.prompts.warn(QStringLiteral("无法连接到工作目录！"), QStringLiteral("连接异常"));
+    if (!workDirReachable(ctx_))
         return;
-    }
     const QString name = ShouHuoRen->currentText();
     ConsigneeParticulars p;
     for (int k = 0; k < kConsigneeFields; ++k)
