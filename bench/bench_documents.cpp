@@ -1,9 +1,9 @@
 // Declaration file speed: one save and one load of a full declaration, and
 // the browser's listing of a month folder of 10,000 declarations.
 #include "documents/DeclarationFile.h"
-#include "documents/FolderListing.h"
+#include "store/FolderListing.h"
 #include "documents/ViewFiles.h"
-#include "platform/Fakes.h"
+#include "support/Fakes.h"
 
 #include <QListWidget>
 #include <QRadioButton>

@@ -2,7 +2,7 @@
 // key by key, where every call reads and replaces the whole file, against
 // one batch that reads it once and writes it once.
 // The program's main() comes from another file of this folder.
-#include "app/SettingsStore.h"
+#include "store/SettingsStore.h"
 
 #include <QFile>
 #include <QStringList>

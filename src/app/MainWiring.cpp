@@ -1,17 +1,17 @@
 #include "app/MainWiring.h"
 
-#include "app/ConfigWindow.h"
-#include "app/MainPage.h"
+#include "registers/ConfigWindow.h"
+#include "form/MainPage.h"
 #include "documents/DocumentCommands.h"
 #include "editor/EditorRules.h"
 #include "help/AboutWindow.h"
 #include "registers/ConsigneeField.h"
+#include "registers/FollowUpBadge.h"
 
 namespace portdesk {
 
 void wireMainPage(MainPage &page)
 {
-    (void)page;
     // editor rules
     new EditorRules(page); // owned by the page
 
@@ -21,6 +21,7 @@ void wireMainPage(MainPage &page)
     // registers
     new ConsigneeField(page); // owned by the page
     attachConfigWindow(page); // SheZhi, without modality
+    refreshFollowUpBadge(page);
 
     // print
 

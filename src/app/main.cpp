@@ -1,6 +1,7 @@
-#include "app/MainPage.h"
+#include "form/MainPage.h"
 #include "app/MainWiring.h"
 #include "app/Startup.h"
+#include "store/WorkDirectory.h"
 #include "platform/Clock.h"
 #include "platform/Context.h"
 #include "platform/FileSystem.h"

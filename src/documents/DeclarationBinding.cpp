@@ -1,6 +1,6 @@
 #include "documents/DeclarationBinding.h"
 
-#include "app/MainPage.h"
+#include "form/MainPage.h"
 
 #include <QComboBox>
 #include <QLineEdit>

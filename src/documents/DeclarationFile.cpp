@@ -1,6 +1,6 @@
 #include "documents/DeclarationFile.h"
 
-#include "app/SettingsStore.h"
+#include "store/SettingsStore.h"
 
 #include <QFileInfo>
 

@@ -1,12 +1,12 @@
 #include "documents/DocumentCommands.h"
 
-#include "app/ClickLabel.h"
-#include "app/FileNameFilter.h"
-#include "app/MainPage.h"
-#include "app/WorkDirCheck.h"
+#include "form/ClickLabel.h"
+#include "store/FileNameFilter.h"
+#include "form/MainPage.h"
+#include "store/WorkDirCheck.h"
 #include "documents/DeclarationBinding.h"
 #include "documents/DeclarationFile.h"
-#include "documents/DocumentNames.h"
+#include "store/DocumentNames.h"
 #include "documents/ViewFiles.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
@@ -49,6 +49,10 @@ DocumentCommands::DocumentCommands(MainPage &page)
 
     page.installEventFilter(this);
     page.ShouHuoRen->installEventFilter(this);
+
+    page.setWindowTitle(newCaption());
+    page.Tip->setText(statusPreEntry());
+    page.WenJianJia->setText(folderLabelNew());
 }
 
 DocumentCommands::~DocumentCommands() = default;

@@ -1,9 +1,9 @@
 #include "documents/ViewFiles.h"
 
-#include "app/FileNameFilter.h"
-#include "documents/DocumentNames.h"
+#include "store/FileNameFilter.h"
+#include "store/DocumentNames.h"
 #include "documents/DocumentState.h"
-#include "documents/FolderListing.h"
+#include "store/FolderListing.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
 #include "platform/Prompts.h"

@@ -1,6 +1,6 @@
 #include "editor/CharFilters.h"
 
-#include "app/Gbk.h"
+#include "store/Gbk.h"
 
 #include <QList>
 

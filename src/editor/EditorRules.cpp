@@ -1,8 +1,8 @@
-#include "app/WebPages.h"
+#include "platform/WebPages.h"
 #include "editor/EditorRules.h"
 
-#include "app/ClickLabel.h"
-#include "app/MainPage.h"
+#include "form/ClickLabel.h"
+#include "form/MainPage.h"
 #include "editor/CharFilterGuard.h"
 #include "editor/CodeLists.h"
 #include "editor/EnterGuard.h"

@@ -3,7 +3,7 @@
 // character filter a field has, its length limit, and what it does on
 // gaining focus, on losing it, and under the mouse.
 #include "editor/CharFilters.h"
-#include "editor/FieldRef.h"
+#include "form/FieldRef.h"
 
 #include <QString>
 #include <vector>

@@ -1,6 +1,6 @@
 #include "editor/FormFields.h"
 
-#include "app/MainPage.h"
+#include "form/MainPage.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -19,13 +19,5 @@ QString permitHint(const QString &permit)
                           "（进口能源效率标识产品目录外声明、识别记录）");
 }
 
-QColor hintColour()
-{
-    return QColor(192, 64, 0);
-}
-QColor tradeModeAlertColour()
-{
-    return QColor(255, 0, 0);
-}
 
 } // namespace portdesk

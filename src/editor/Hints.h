@@ -1,6 +1,7 @@
 #pragma once
 // The papers hint under the trade section and the two web look-ups.
-#include <QColor>
+#include "form/Look.h"
+
 #include <QString>
 
 namespace portdesk {
@@ -16,7 +17,5 @@ TradeModeHint tradeModeHint(const QString &tradeMode);
 // Any permit number needs the CCC papers; the empty text clears the hint.
 QString permitHint(const QString &permit);
 
-QColor hintColour();           // dark orange
-QColor tradeModeAlertColour(); // pure red
 
 } // namespace portdesk

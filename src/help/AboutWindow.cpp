@@ -1,9 +1,9 @@
 #include "help/AboutWindow.h"
 
-#include "app/ClickLabel.h"
-#include "app/Version.h"
+#include "form/ClickLabel.h"
+#include "platform/Version.h"
 #include "help/HelpWindow.h"
-#include "app/WebPages.h"
+#include "platform/WebPages.h"
 #include "platform/Context.h"
 #include "platform/FileSystem.h"
 #include "platform/Prompts.h"

@@ -1,8 +1,8 @@
 #include "registers/ConsigneeField.h"
 
-#include "app/MainPage.h"
-#include "app/WindowPlacement.h"
-#include "app/WorkDirCheck.h"
+#include "form/MainPage.h"
+#include "form/WindowPlacement.h"
+#include "store/WorkDirCheck.h"
 #include "platform/Prompts.h"
 #include "registers/ConsigneeRegister.h"
 #include "registers/ConsigneeWindow.h"

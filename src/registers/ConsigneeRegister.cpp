@@ -1,7 +1,7 @@
 #include "registers/ConsigneeRegister.h"
 
-#include "app/Gbk.h"
-#include "app/SettingsStore.h"
+#include "store/Gbk.h"
+#include "store/SettingsStore.h"
 
 namespace portdesk {
 

@@ -1,8 +1,8 @@
 #include "registers/ConsigneeWindow.h"
 
-#include "app/ClickLabel.h"
-#include "app/WebPages.h"
-#include "app/WorkDirCheck.h"
+#include "form/ClickLabel.h"
+#include "platform/WebPages.h"
+#include "store/WorkDirCheck.h"
 #include "platform/Prompts.h"
 #include "platform/Shell.h"
 

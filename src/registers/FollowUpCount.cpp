@@ -1,6 +1,6 @@
 #include "registers/FollowUpCount.h"
 
-#include "app/SettingsStore.h"
+#include "store/SettingsStore.h"
 
 #include <QFileInfo>
 

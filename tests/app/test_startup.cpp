@@ -1,5 +1,6 @@
-#include "app/SettingsStore.h"
+#include "store/SettingsStore.h"
 #include "app/Startup.h"
+#include "store/WorkDirectory.h"
 #include "support/TestEnv.h"
 
 #include <QApplication>

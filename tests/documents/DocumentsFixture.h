@@ -1,8 +1,8 @@
 #pragma once
 // A main window with the document commands on a throw-away work directory,
 // the browser already closed once as the clerk would after start-up.
-#include "app/ClickLabel.h"
-#include "app/MainPage.h"
+#include "form/ClickLabel.h"
+#include "form/MainPage.h"
 #include "documents/DeclarationBinding.h"
 #include "documents/DeclarationFile.h"
 #include "documents/DocumentCommands.h"

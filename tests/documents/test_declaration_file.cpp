@@ -1,5 +1,5 @@
 // The declaration file: the key table, the writer and the reader.
-#include "app/Gbk.h"
+#include "store/Gbk.h"
 #include "documents/DeclarationFile.h"
 #include "support/TestEnv.h"
 

@@ -1,9 +1,9 @@
 // Typed file names, the document-state table, the browser's texts and the
 // folder listing.
-#include "app/FileNameFilter.h"
-#include "documents/DocumentNames.h"
+#include "store/FileNameFilter.h"
+#include "store/DocumentNames.h"
 #include "documents/DocumentState.h"
-#include "documents/FolderListing.h"
+#include "store/FolderListing.h"
 #include "support/TestEnv.h"
 
 #include <QDir>

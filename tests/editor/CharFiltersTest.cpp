@@ -1,6 +1,6 @@
 // Character classes, judged through the real GBK mapping.
 #include "editor/CharFilters.h"
-#include "app/Gbk.h"
+#include "store/Gbk.h"
 
 #include <QList>
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 // The pick lists, their digits, the field table and the hints.
-#include "app/WebPages.h"
+#include "platform/WebPages.h"
 #include "editor/CodeLists.h"
 #include "editor/FieldRules.h"
 #include "editor/Hints.h"

@@ -1,7 +1,7 @@
 #pragma once
 // A real MainPage with the editor rules attached, shown and active, and the
 // few ways a clerk's input reaches it.
-#include "app/MainPage.h"
+#include "form/MainPage.h"
 #include "editor/EditorRules.h"
 #include "support/TestEnv.h"
 

@@ -1,9 +1,9 @@
 // Totals, dependent fields, the rows-in-use mark and the papers hint on the
 // real window, from typing and from texts set by code alike.
-#include "app/WebPages.h"
+#include "platform/WebPages.h"
 #include "EditorWindow.h"
 
-#include "app/ClickLabel.h"
+#include "form/ClickLabel.h"
 #include "app/MainWiring.h"
 #include "documents/DeclarationBinding.h"
 #include "editor/Hints.h"
@@ -33,8 +33,9 @@ TEST_P(Totals, EachColumnSumsItsRows)
             (*columns[k])[row]->setText(QString::fromUtf8(c.column[row]));
         EXPECT_EQ(page->HeJi[k]->text().toStdString(), c.total) << "column " << k;
         for (int other = 0; other < 3; ++other) {
-            if (other != k)
+            if (other != k) {
                 EXPECT_EQ(page->HeJi[other]->text(), QString()) << "column " << other;
+            }
         }
         for (int row = 0; row < 10; ++row)
             (*columns[k])[row]->clear();

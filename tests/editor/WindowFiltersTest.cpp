@@ -2,7 +2,7 @@
 // pastes and drops.
 #include "EditorWindow.h"
 
-#include "app/Gbk.h"
+#include "store/Gbk.h"
 #include "editor/FieldRules.h"
 
 #include <QClipboard>

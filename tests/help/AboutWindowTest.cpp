@@ -1,7 +1,7 @@
 #include "help/AboutWindow.h"
-#include "app/ClickLabel.h"
+#include "form/ClickLabel.h"
 #include "help/HelpWindow.h"
-#include "app/WebPages.h"
+#include "platform/WebPages.h"
 #include "support/TestEnv.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 // The main window's about button and version label open the one about box.
-#include "app/ClickLabel.h"
-#include "app/MainPage.h"
+#include "form/ClickLabel.h"
+#include "form/MainPage.h"
 #include "app/MainWiring.h"
 #include "help/AboutWindow.h"
 #include "support/TestEnv.h"

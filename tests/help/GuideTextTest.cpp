@@ -2,7 +2,7 @@
 // title between hyphen lines, chapters split by hyphen lines, each heading
 // underlined, items numbered 1、2、… with button names in 【】.
 #include "help/GuideText.h"
-#include "app/Version.h"
+#include "platform/Version.h"
 
 #include <QDate>
 #include <QRegularExpression>

@@ -1,7 +1,7 @@
 // The main window's consignee field and its register window, wired as the
 // program wires them.
-#include "app/MainPage.h"
-#include "app/SettingsStore.h"
+#include "form/MainPage.h"
+#include "store/SettingsStore.h"
 #include "registers/ConsigneeField.h"
 #include "registers/ConsigneeWindow.h"
 #include "support/TestEnv.h"
@@ -62,8 +62,9 @@ struct ConsigneeFieldTest : ::testing::Test {
     {
         QTest::mouseClick(page->SHRgl, Qt::LeftButton);
         ConsigneeWindow *w = field->registerWindow();
-        if (w)
+        if (w) {
             EXPECT_TRUE(QTest::qWaitForWindowExposed(w));
+        }
         return w;
     }
     void closeRegister(ConsigneeWindow *w)

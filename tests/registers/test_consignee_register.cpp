@@ -1,6 +1,6 @@
 // The consignee register file: reading the list and particulars, the save's
 // checks and the exact bytes it leaves behind.
-#include "app/SettingsStore.h"
+#include "store/SettingsStore.h"
 #include "registers/ConsigneeRegister.h"
 #include "support/TestEnv.h"
 

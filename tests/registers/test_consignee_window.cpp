@@ -1,11 +1,11 @@
 // The register window driven as the clerk drives it: typing names, picking,
 // filling particulars and saving, with the messages it shows.
-#include "app/SettingsStore.h"
+#include "store/SettingsStore.h"
 #include "registers/ConsigneeRegister.h"
 #include "registers/ConsigneeWindow.h"
 #include "support/TestEnv.h"
 
-#include "app/ClickLabel.h"
+#include "form/ClickLabel.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,4 +1,4 @@
-#include "app/SettingsStore.h"
+#include "store/SettingsStore.h"
 #include "registers/FollowUpCount.h"
 #include "support/TestEnv.h"
 

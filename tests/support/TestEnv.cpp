@@ -1,6 +1,6 @@
 #include "support/TestEnv.h"
 
-#include "app/Gbk.h"
+#include "store/Gbk.h"
 
 #include <QDir>
 #include <QFile>

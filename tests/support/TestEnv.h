@@ -2,7 +2,7 @@
 // A throw-away program folder and work directory with the platform's test
 // doubles, for one test.
 #include "platform/Context.h"
-#include "platform/Fakes.h"
+#include "support/Fakes.h"
 
 #include <QByteArray>
 #include <QString>

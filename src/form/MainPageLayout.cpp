@@ -1,0 +1,558 @@
+// MainPage's widgets and where they stand. Places are given in twips, the
+// unit of the paper form (15 twips a pixel at 96 DPI), so that the window
+// keeps the proportions of the form it imitates.
+#include "form/ClickLabel.h"
+#include "form/MainPage.h"
+#include "form/Look.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QToolButton>
+
+namespace portdesk {
+
+namespace {
+
+constexpr int kTwipsPerPixel = 15;
+constexpr int kFieldH = 330;   // a text field or drop-down list
+constexpr int kCaptionH = 300; // a caption beside or above a field
+
+int px(int twips)
+{
+    return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
+}
+
+void place(QWidget *w, int x, int y, int width, int height = kFieldH)
+{
+    w->setGeometry(px(x), px(y), px(width), px(height));
+}
+
+QLabel *caption(QWidget *parent, const QString &text, int x, int y, int width,
+                Qt::Alignment align = Qt::AlignRight | Qt::AlignVCenter)
+{
+    auto *label = new QLabel(text, parent);
+    label->setAlignment(align);
+    // Captions sit a little lower than their field so the baselines meet.
+    place(label, x, y + 15, width, kCaptionH);
+    return label;
+}
+
+QLineEdit *textField(QWidget *parent, const QString &name, int maxLength)
+{
+    auto *edit = new QLineEdit(parent);
+    edit->setObjectName(name);
+    if (maxLength > 0)
+        edit->setMaxLength(maxLength);
+    return edit;
+}
+
+// A drop-down list the clerk may also type into. It starts empty (Qt would
+// otherwise preselect the first entry), never adds typed text to its list and
+// does not complete as one types: what is typed is what stands.
+QComboBox *typingList(QWidget *parent, const QString &name, const QStringList &items)
+{
+    auto *combo = new QComboBox(parent);
+    combo->setObjectName(name);
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->setCompleter(nullptr);
+    combo->addItems(items);
+    combo->setCurrentIndex(-1);
+    combo->clearEditText();
+    return combo;
+}
+
+QString arrayName(const char *name, int index)
+{
+    return QString::fromLatin1(name) + '(' + QString::number(index) + ')';
+}
+
+// The picture of a top-row button: a coloured tile with one white character.
+QIcon tileIcon(const QString &glyph, const QColor &colour)
+{
+    const int side = 22;
+    QPixmap pixmap(side, side);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(colour);
+    p.drawRoundedRect(QRectF(0.5, 0.5, side - 1, side - 1), 4, 4);
+    QFont f = p.font();
+    f.setPixelSize(14);
+    f.setBold(true);
+    p.setFont(f);
+    p.setPen(Qt::white);
+    p.drawText(QRect(0, 0, side, side), Qt::AlignCenter, glyph);
+    return QIcon(pixmap);
+}
+
+QPixmap badgePixmap()
+{
+    const int side = 16;
+    QPixmap pixmap(side, side);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(Qt::white, 1.5));
+    p.setBrush(QColor(220, 30, 30));
+    p.drawEllipse(QRectF(1, 1, side - 2, side - 2));
+    QFont f = p.font();
+    f.setPixelSize(11);
+    f.setBold(true);
+    p.setFont(f);
+    p.drawText(QRect(0, 0, side, side), Qt::AlignCenter, QStringLiteral("!"));
+    return pixmap;
+}
+
+struct PictureButton {
+    QToolButton *MainPage::*member;
+    const char *name;
+    const char *hover;
+    const char *tooltip;
+    const char *glyph;
+    QColor colour;
+};
+
+const PictureButton kPictureButtons[] = {
+    {&MainPage::CmdQD, "CmdQD", "清单", "清单报检", "单", QColor(70, 130, 180)},
+    {&MainPage::XinJian, "XinJian", "新建", "新建报检单", "新", QColor(46, 139, 87)},
+    {&MainPage::DaKai, "DaKai", "浏览", "打开文件...", "览", QColor(205, 133, 0)},
+    {&MainPage::LingCun, "LingCun", "保存", "保存文件", "存", QColor(65, 105, 225)},
+    {&MainPage::DaYin, "DaYin", "打印", "打印并保存", "印", QColor(112, 128, 144)},
+    {&MainPage::SHRgl, "SHRgl", "收货人", "收货人信息管理", "人", QColor(178, 34, 34)},
+    {&MainPage::SheZhi, "SheZhi", "设置", "系统设置", "设", QColor(105, 105, 105)},
+    {&MainPage::GuanYu, "GuanYu", "关于", nullptr, "关", QColor(0, 128, 128)},
+};
+
+// Goods columns inside the frame: text fields and drop-down lists alike.
+struct GoodsTextColumn {
+    std::array<QLineEdit *, 10> MainPage::*member;
+    const char *name;
+    int x, width, maxLength;
+};
+struct GoodsListColumn {
+    std::array<QComboBox *, 10> MainPage::*member;
+    const char *name;
+    int x, width;
+    const char *items[5];
+};
+
+const GoodsTextColumn kGoodsText[] = {
+    {&MainPage::MingCheng, "MingCheng", 90, 2040, 0},
+    {&MainPage::BianMa, "BianMa", 2190, 1110, 10},
+    {&MainPage::YuanChanGuo, "YuanChanGuo", 3360, 690, 5},
+    {&MainPage::ShuLiang, "ShuLiang", 4110, 750, 0},
+    {&MainPage::ZhongLiang, "ZhongLiang", 5565, 780, 0},
+    {&MainPage::ZongZhi, "ZongZhi", 7140, 900, 20},
+};
+const GoodsListColumn kGoodsLists[] = {
+    {&MainPage::SLdanwei, "SLdanwei", 4875, 630, {"个", "台"}},
+    {&MainPage::ZLdanwei, "ZLdanwei", 6360, 720, {"千克"}},
+    {&MainPage::BiZhi, "BiZhi", 8055, 960, {"美元", "欧元", "英镑", "日本元", "人民币"}},
+};
+
+struct ColumnCaption {
+    const char *text;
+    int x, width;
+};
+const ColumnCaption kGoodsCaptions[] = {
+    {"货物名称", 90, 2040}, {"H.S.编码", 2190, 1110}, {"原产国", 3360, 690},
+    {"数量", 4110, 1395},   {"重量", 5565, 1515},     {"货物总值", 7140, 1875},
+};
+
+QStringList listOf(const char *const *items, int n)
+{
+    QStringList out;
+    for (int i = 0; i < n && items[i]; ++i)
+        out << QString::fromUtf8(items[i]);
+    return out;
+}
+
+const QStringList kPackingTypes = {"木托", "木箱", "垫木", "纸箱", "其它"};
+
+// Rows of the goods frame, from the frame's top edge.
+int goodsRowTop(int row)
+{
+    return row == 0 ? 600 : 1320 + 480 * (row - 1);
+}
+
+constexpr int kSectionX = 90, kSectionW = 9105, kSectionH = 1350;
+constexpr int kLine1 = 390, kLine2 = 870;
+// The two columns of a section: caption box, then field.
+constexpr int kCapA = 150, kCapAW = 780, kFieldA = 960;
+constexpr int kCapB = 4350, kCapBW = 900, kFieldB = 5280;
+
+QGroupBox *section(QWidget *parent, const QString &title, int y, int height = kSectionH)
+{
+    auto *box = new QGroupBox(title, parent);
+    place(box, kSectionX, y, kSectionW, height);
+    return box;
+}
+
+QPalette withColour(QWidget *w, QPalette::ColorRole role, const QColor &colour)
+{
+    QPalette pal = w->palette();
+    pal.setColor(QPalette::Active, role, colour);
+    pal.setColor(QPalette::Inactive, role, colour);
+    if (role == QPalette::Base)
+        pal.setColor(QPalette::Disabled, role, colour);
+    return pal;
+}
+
+} // namespace
+
+QString MainPage::hoverCaption(int index)
+{
+    if (index < 0 || index >= int(std::size(kPictureButtons)))
+        return {};
+    return QString::fromUtf8(kPictureButtons[index].hover);
+}
+
+QList<QToolButton *> MainPage::pictureButtons() const
+{
+    QList<QToolButton *> out;
+    for (const PictureButton &b : kPictureButtons)
+        out << this->*b.member;
+    return out;
+}
+
+void MainPage::buildTopRow()
+{
+    int i = 0;
+    for (const PictureButton &b : kPictureButtons) {
+        auto *button = new QToolButton(this);
+        button->setObjectName(QString::fromLatin1(b.name));
+        button->setIcon(tileIcon(QString::fromUtf8(b.glyph), b.colour));
+        button->setIconSize(QSize(22, 22));
+        button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+        button->setAutoRaise(true);
+        // Reached by Tab after the fields, but a click leaves the focus where
+        // the command puts it.
+        button->setFocusPolicy(Qt::TabFocus);
+        button->setMouseTracking(true);
+        if (b.tooltip)
+            button->setToolTip(QString::fromUtf8(b.tooltip));
+        place(button, 60 + 675 * i, 30, 660, 660);
+        button->installEventFilter(this);
+        this->*b.member = button;
+        ++i;
+    }
+    LingCun->setEnabled(false);
+
+    WenJianJia = new ClickLabel(QString(), this);
+    WenJianJia->setObjectName(QStringLiteral("WenJianJia"));
+    WenJianJia->setAlignment(Qt::AlignCenter);
+    place(WenJianJia, 5580, 210, 1200, kCaptionH);
+
+    LiuLan = new QLabel(QStringLiteral(" / "), this);
+    LiuLan->setObjectName(QStringLiteral("LiuLan"));
+    LiuLan->setAlignment(Qt::AlignCenter);
+    place(LiuLan, 6840, 210, 960, kCaptionH);
+
+    const char *arrows[2] = {"<", ">"};
+    const char *tips[2] = {"上一份", "下一份"};
+    for (int k = 0; k < 2; ++k) {
+        FanYe[k] = new QPushButton(QString::fromLatin1(arrows[k]), this);
+        FanYe[k]->setObjectName(arrayName("FanYe", k));
+        FanYe[k]->setToolTip(QString::fromUtf8(tips[k]));
+        FanYe[k]->setFocusPolicy(Qt::TabFocus);
+        FanYe[k]->setEnabled(false); // a new declaration has no neighbours
+        place(FanYe[k], 7860 + 660 * k, 150, 600, 390);
+    }
+}
+
+void MainPage::buildConsigneeLine()
+{
+    caption(this, QStringLiteral("收货人"), 120, 750, 600);
+    ShouHuoRen = typingList(this, QStringLiteral("ShouHuoRen"), {});
+    place(ShouHuoRen, 780, 750, 3300);
+
+    BaoJianXinXi = new ClickLabel(QString(), this);
+    BaoJianXinXi->setObjectName(QStringLiteral("BaoJianXinXi"));
+    BaoJianXinXi->setToolTip(QStringLiteral("点击复制完整报检号"));
+    BaoJianXinXi->setAlignment(Qt::AlignCenter);
+    place(BaoJianXinXi, 4170, 765, 3420, kCaptionH);
+    BaoJianXinXi->hide();
+
+    Tgdzt = new ClickLabel(QStringLiteral("[通关单状态查询]"), this);
+    Tgdzt->setObjectName(QStringLiteral("Tgdzt"));
+    Tgdzt->setAlignment(Qt::AlignCenter);
+    place(Tgdzt, 7650, 765, 1560, kCaptionH);
+}
+
+void MainPage::buildGoods()
+{
+    HuoWuMingXi = new QGroupBox(QStringLiteral("货物明细"), this);
+    HuoWuMingXi->setObjectName(QStringLiteral("HuoWuMingXi"));
+    // When expanded the frame lies over the sections below it and must hide them.
+    HuoWuMingXi->setAutoFillBackground(true);
+
+    for (const ColumnCaption &c : kGoodsCaptions)
+        caption(HuoWuMingXi, QString::fromUtf8(c.text), c.x, 270, c.width, Qt::AlignCenter);
+
+    for (int row = 0; row < 10; ++row) {
+        for (const GoodsTextColumn &c : kGoodsText) {
+            QLineEdit *edit = textField(HuoWuMingXi, arrayName(c.name, row), c.maxLength);
+            place(edit, c.x, goodsRowTop(row), c.width);
+            (this->*c.member)[row] = edit;
+        }
+        for (const GoodsListColumn &c : kGoodsLists) {
+            QComboBox *combo = typingList(HuoWuMingXi, arrayName(c.name, row),
+                                          listOf(c.items, int(std::size(c.items))));
+            place(combo, c.x, goodsRowTop(row), c.width);
+            (this->*c.member)[row] = combo;
+        }
+        SLdanwei[row]->setEnabled(false);
+        ZLdanwei[row]->setEnabled(false);
+    }
+
+    More = new QCheckBox(HuoWuMingXi);
+    More->setObjectName(QStringLiteral("More"));
+
+    GengDuo = new ClickLabel(QStringLiteral("……"), HuoWuMingXi);
+    GengDuo->setObjectName(QStringLiteral("GengDuo"));
+    GengDuo->setToolTip(QStringLiteral("有内容"));
+    place(GengDuo, 450, 1005, 600, 270);
+    GengDuo->hide();
+
+    ChaXun = new ClickLabel(QStringLiteral("[网上查询]"), HuoWuMingXi);
+    ChaXun->setObjectName(QStringLiteral("ChaXun"));
+    place(ChaXun, 2190, 1005, 1110, 270);
+
+    LBclear = new ClickLabel(QStringLiteral("【清空2~10行内容】"), HuoWuMingXi);
+    LBclear->setObjectName(QStringLiteral("LBclear"));
+    place(LBclear, 450, 5595, 2400, 270);
+
+    const int totalsX[3] = {4110, 5565, 7140};
+    const int totalsW[3] = {1395, 1515, 1875};
+    for (int k = 0; k < 3; ++k) {
+        HeJi[k] = new QLabel(HuoWuMingXi);
+        HeJi[k]->setObjectName(arrayName("HeJi", k));
+        HeJi[k]->setIndent(3);
+        place(HeJi[k], totalsX[k], 5595, totalsW[k], 270);
+    }
+
+    // Links look like links.
+    for (ClickLabel *link : {ChaXun, Tgdzt}) {
+        QFont f = link->font();
+        f.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"),
+                       QStringLiteral("WenQuanYi Micro Hei")});
+        f.setPointSize(9);
+        f.setUnderline(true);
+        link->setFont(f);
+        link->setPalette(withColour(link, QPalette::WindowText, Qt::blue));
+    }
+    LBclear->setPalette(withColour(LBclear, QPalette::WindowText, QColor(0, 0, 160)));
+}
+
+void MainPage::placeGoodsBlock(bool expanded)
+{
+    const int height = expanded ? kGoodsExpandedHeight : goodsHeightTwips_;
+    place(HuoWuMingXi, 90, 1140, 9105, height);
+    place(More, 135, expanded ? 5555 : 960, 300, 300);
+    for (int row = 1; row < 10; ++row)
+        for (QWidget *w :
+             {static_cast<QWidget *>(MingCheng[row]), static_cast<QWidget *>(BianMa[row]),
+              static_cast<QWidget *>(YuanChanGuo[row]), static_cast<QWidget *>(ShuLiang[row]),
+              static_cast<QWidget *>(SLdanwei[row]), static_cast<QWidget *>(ZhongLiang[row]),
+              static_cast<QWidget *>(ZLdanwei[row]), static_cast<QWidget *>(ZongZhi[row]),
+              static_cast<QWidget *>(BiZhi[row])})
+            w->setVisible(expanded);
+    for (QLabel *total : HeJi)
+        total->setVisible(expanded);
+    LBclear->setVisible(expanded);
+    if (expanded)
+        HuoWuMingXi->raise();
+}
+
+void MainPage::buildPacking()
+{
+    QGroupBox *box = section(this, QStringLiteral("包装情况"), 2520);
+    for (int k = 0; k < 2; ++k) {
+        BZzhonglei[k] = typingList(box, arrayName("BZzhonglei", k), kPackingTypes);
+        BZshuliang[k] = textField(box, arrayName("BZshuliang", k), 4);
+        BZshuliang[k]->setEnabled(false);
+        const int capX = k == 0 ? kCapA : kCapB, capW = k == 0 ? kCapAW : kCapBW;
+        const int x = k == 0 ? kFieldA : kFieldB;
+        caption(box, k == 0 ? QStringLiteral("包装种类") : QStringLiteral("包装种类2"), capX,
+                kLine1, capW);
+        place(BZzhonglei[k], x, kLine1, 1350);
+        caption(box, QStringLiteral("共"), x + 1380, kLine1, 240, Qt::AlignCenter);
+        place(BZshuliang[k], x + 1650, kLine1, 660);
+        caption(box, QStringLiteral("个"), x + 2340, kLine1, 240, Qt::AlignLeft | Qt::AlignVCenter);
+    }
+    BZzhonglei[1]->setEnabled(false);
+
+    JianShu = textField(box, QStringLiteral("JianShu"), 5);
+    caption(box, QStringLiteral("件数"), kCapA, kLine2, kCapAW);
+    place(JianShu, kFieldA, kLine2, 900);
+    caption(box, QStringLiteral("件"), kFieldA + 930, kLine2, 300,
+            Qt::AlignLeft | Qt::AlignVCenter);
+
+    GongJin = textField(box, QStringLiteral("GongJin"), 10);
+    caption(box, QStringLiteral("重量"), kCapB, kLine2, kCapBW);
+    place(GongJin, kFieldB, kLine2, 1350);
+    caption(box, QStringLiteral("公斤"), kFieldB + 1380, kLine2, 450,
+            Qt::AlignLeft | Qt::AlignVCenter);
+}
+
+void MainPage::buildTransport()
+{
+    QGroupBox *box = section(this, QStringLiteral("运输信息"), 3930);
+    YunShuGongJu =
+        typingList(box, QStringLiteral("YunShuGongJu"), {"飞机", "船舶", "海运集装箱", "汽车"});
+    TiYunDanHao = textField(box, QStringLiteral("TiYunDanHao"), 20);
+    QiYunGuoJia = textField(box, QStringLiteral("QiYunGuoJia"), 5);
+    RuJingKouAn = typingList(box, QStringLiteral("RuJingKouAn"), {"上海", "深圳"});
+
+    caption(box, QStringLiteral("运输工具"), kCapA, kLine1, kCapAW);
+    place(YunShuGongJu, kFieldA, kLine1, 2250);
+    caption(box, QStringLiteral("提运单号"), kCapB, kLine1, kCapBW);
+    place(TiYunDanHao, kFieldB, kLine1, 2550);
+    caption(box, QStringLiteral("启运国家"), kCapA, kLine2, kCapAW);
+    place(QiYunGuoJia, kFieldA, kLine2, 1350);
+    caption(box, QStringLiteral("入境口岸"), kCapB, kLine2, kCapBW);
+    place(RuJingKouAn, kFieldB, kLine2, 1650);
+}
+
+void MainPage::buildTrade()
+{
+    QGroupBox *box = section(this, QStringLiteral("贸易信息"), 5340);
+    HeTongHao = textField(box, QStringLiteral("HeTongHao"), 20);
+    MaoYiFangShi = typingList(
+        box, QStringLiteral("MaoYiFangShi"),
+        {"一般贸易", "进料加工", "来料加工", "外商投资", "退运货物", "货样广告品", "其它"});
+    MaoYiGuoBie = textField(box, QStringLiteral("MaoYiGuoBie"), 5);
+    XuKeZheng = textField(box, QStringLiteral("XuKeZheng"), 12);
+
+    caption(box, QStringLiteral("合同号"), kCapA, kLine1, kCapAW);
+    place(HeTongHao, kFieldA, kLine1, 2550);
+    caption(box, QStringLiteral("贸易方式"), kCapB, kLine1, kCapBW);
+    place(MaoYiFangShi, kFieldB, kLine1, 1950);
+    caption(box, QStringLiteral("贸易国别"), kCapA, kLine2, kCapAW);
+    place(MaoYiGuoBie, kFieldA, kLine2, 1350);
+    caption(box, QStringLiteral("许可审批"), kCapB, kLine2, kCapBW);
+    place(XuKeZheng, kFieldB, kLine2, 1800);
+
+    TeShuCaiLiao = new QLabel(this);
+    TeShuCaiLiao->setObjectName(QStringLiteral("TeShuCaiLiao"));
+    TeShuCaiLiao->setPalette(withColour(TeShuCaiLiao, QPalette::WindowText, hintColour()));
+    place(TeShuCaiLiao, 120, 7095, 9045, kCaptionH);
+}
+
+void MainPage::buildContainers()
+{
+    JiZhuangXiang = section(this, QStringLiteral("集装箱规格、数量及号码"), 7410, 810);
+    JiZhuangXiang->setObjectName(QStringLiteral("JiZhuangXiang"));
+    JZXsl1 = textField(JiZhuangXiang, QStringLiteral("JZXsl1"), 2);
+    JZXhm1 = textField(JiZhuangXiang, QStringLiteral("JZXhm1"), 11);
+    JZXsl2 = textField(JiZhuangXiang, QStringLiteral("JZXsl2"), 2);
+    JZXhm2 = textField(JiZhuangXiang, QStringLiteral("JZXhm2"), 11);
+
+    constexpr int line = 360;
+    caption(JiZhuangXiang, QStringLiteral("20'集装箱 ×"), 30, line, 1020);
+    place(JZXsl1, 1080, line, 450);
+    place(JZXhm1, 1590, line, 1950);
+    caption(JiZhuangXiang, QStringLiteral("40'集装箱 ×"), kFieldB - 1200, line, 1170);
+    place(JZXsl2, kFieldB, line, 450);
+    place(JZXhm2, kFieldB + 510, line, 1950);
+
+    JZXhm1->setEnabled(false);
+    JZXhm2->setEnabled(false);
+    JiZhuangXiang->setEnabled(false);
+}
+
+void MainPage::buildBottom()
+{
+    struct Bottom {
+        QPushButton *MainPage::*member;
+        const char *name, *text;
+        bool enabled;
+    };
+    const Bottom buttons[] = {
+        {&MainPage::GuiDang, "GuiDang", "归档处理(&A)", false},
+        {&MainPage::HouQi, "HouQi", "后期事项(&T)", true},
+        {&MainPage::FeiYong, "FeiYong", "费用登记(&E)", false},
+        {&MainPage::DaoChu, "DaoChu", "复制导出(&C)", false},
+        {&MainPage::TuiChu, "TuiChu", "退出系统(&Q)", true},
+    };
+    int i = 0;
+    for (const Bottom &b : buttons) {
+        auto *button = new QPushButton(QString::fromUtf8(b.text), this);
+        button->setObjectName(QString::fromLatin1(b.name));
+        button->setEnabled(b.enabled);
+        // Reached by Tab, but a click leaves the focus where the command puts it.
+        button->setFocusPolicy(Qt::TabFocus);
+        button->setAutoDefault(false);
+        place(button, 300 + 1800 * i, 8310, 1500, 420);
+        this->*b.member = button;
+        ++i;
+    }
+
+    Tip = new QLabel(this);
+    Tip->setObjectName(QStringLiteral("Tip"));
+    place(Tip, 120, 8850, 5400, kCaptionH);
+
+    Ver = new ClickLabel(QString(), this);
+    Ver->setObjectName(QStringLiteral("Ver"));
+    Ver->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    place(Ver, 7500, 8850, 1665, kCaptionH);
+
+    Picture1 = new ClickLabel(QString(), this);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1->setPixmap(badgePixmap());
+    Picture1->setAlignment(Qt::AlignCenter);
+    place(Picture1, 3420, 8190, 270, 270);
+    Picture1->hide();
+}
+
+void MainPage::buildTabChain()
+{
+    QList<QWidget *> &chain = tabChain_;
+    chain << ShouHuoRen;
+    auto addRow = [&](int r) {
+        chain << MingCheng[r] << BianMa[r] << YuanChanGuo[r] << ShuLiang[r] << SLdanwei[r]
+              << ZhongLiang[r] << ZLdanwei[r] << ZongZhi[r] << BiZhi[r];
+    };
+    addRow(0);
+    chain << More;
+    for (int r = 1; r < 10; ++r)
+        addRow(r);
+    chain << BZzhonglei[0] << BZshuliang[0] << BZzhonglei[1] << BZshuliang[1] << JianShu << GongJin
+          << YunShuGongJu << TiYunDanHao << QiYunGuoJia << RuJingKouAn << HeTongHao << MaoYiFangShi
+          << MaoYiGuoBie << XuKeZheng << JZXsl1 << JZXhm1 << JZXsl2 << JZXhm2;
+    // The command buttons after the fields: the top row, the step buttons,
+    // then the bottom row, so that every command is reachable without a mouse.
+    for (QToolButton *b : pictureButtons())
+        chain << b;
+    chain << FanYe[0] << FanYe[1] << GuiDang << HouQi << FeiYong << DaoChu << TuiChu;
+    for (qsizetype i = 1; i < chain.size(); ++i)
+        setTabOrder(chain[i - 1], chain[i]);
+
+    // Looks of the fields.
+    const QColor green(204, 232, 207);
+    for (QWidget *w : std::initializer_list<QWidget *>{
+             ShouHuoRen, MingCheng[0], YuanChanGuo[0], BiZhi[0], JianShu, GongJin, YunShuGongJu,
+             TiYunDanHao, QiYunGuoJia, RuJingKouAn, MaoYiFangShi, MaoYiGuoBie})
+        w->setPalette(withColour(w, QPalette::Base, green));
+    for (QWidget *w : std::initializer_list<QWidget *>{BianMa[0], BiZhi[0], BZzhonglei[0],
+                                                       XuKeZheng, JZXhm1, JZXhm2})
+        w->setPalette(withColour(w, QPalette::Text, Qt::red));
+
+    // Codes and numbers are typed in Latin letters and digits: no input method.
+    QList<QWidget *> latinOnly{TiYunDanHao, XuKeZheng, JZXhm1, JZXhm2};
+    for (int r = 1; r < 10; ++r)
+        latinOnly << BianMa[r] << ShuLiang[r] << ZhongLiang[r] << ZongZhi[r];
+    for (QWidget *w : latinOnly) {
+        w->setAttribute(Qt::WA_InputMethodEnabled, false);
+        w->setInputMethodHints(Qt::ImhPreferLatin | Qt::ImhNoPredictiveText);
+    }
+}
+
+} // namespace portdesk

@@ -1,0 +1,10 @@
+#pragma once
+// The main window's badge of open follow-up items.
+namespace portdesk {
+
+class MainPage;
+
+// Recounts the open follow-up items and shows or hides the badge.
+void refreshFollowUpBadge(MainPage &page);
+
+} // namespace portdesk

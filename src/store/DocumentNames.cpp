@@ -1,0 +1,71 @@
+#include "store/DocumentNames.h"
+
+#include <QRegularExpression>
+
+namespace portdesk {
+
+namespace {
+const QString filteredList = QStringLiteral(" \\ / : * ? \" < > |");
+}
+
+QString saveAsTitle()
+{
+    return QStringLiteral("保存文件");
+}
+
+QString saveAsPrompt()
+{
+    return QStringLiteral("请输入文件的名称：\n\n  （这些字符将被过滤：") + filteredList +
+           QStringLiteral("）");
+}
+
+QString saveAsProposal(const QString &consignee, const QDateTime &now)
+{
+    return consignee + '(' + now.toString(QStringLiteral("yyyy-MM-dd hh：mm：ss")) +
+           QStringLiteral(").dcl");
+}
+
+QString renameTitle()
+{
+    return QStringLiteral("重命名文件");
+}
+
+QString renamePrompt()
+{
+    return QStringLiteral("请输入新名称：\r\n\r\n  （这些字符将被过滤：") + filteredList +
+           QStringLiteral("）");
+}
+
+QString withDclSuffix(const QString &name)
+{
+    return name.endsWith(dclSuffix(), Qt::CaseSensitive) ? name : name + dclSuffix();
+}
+
+bool isReservedDeviceName(const QString &name)
+{
+    static const QRegularExpression reserved(
+        QStringLiteral("^(CON|PRN|AUX|NUL|COM[1-9]|LPT[1-9])$"),
+        QRegularExpression::CaseInsensitiveOption);
+    QString base = name.section('.', 0, 0);
+    while (base.endsWith(' '))
+        base.chop(1);
+    return reserved.match(base).hasMatch();
+}
+
+QString fileNameProblem(const QString &name)
+{
+    if (name.isEmpty() || name == dclSuffix())
+        return QStringLiteral("文件名为空（只有被过滤的字符）！请重新输入。");
+    for (const QChar c : name) {
+        if (c.unicode() < 0x20)
+            return QStringLiteral("文件名中含有控制字符！请重新输入。");
+    }
+    if (isReservedDeviceName(name))
+        return QStringLiteral("“") + name.section('.', 0, 0).trimmed() +
+               QStringLiteral("”是系统保留的设备名，不能用作文件名！请重新输入。");
+    if (name.size() > maxNameChars || name.toUtf8().size() > maxNameBytes)
+        return QStringLiteral("文件名太长（最多%1个字符）！请重新输入。").arg(maxNameChars);
+    return {};
+}
+
+} // namespace portdesk
