@@ -1,8 +1,8 @@
 // Declaration file speed: one save and one load of a full declaration, and
 // the browser's listing of a month folder of 10,000 declarations.
 #include "documents/DeclarationFile.h"
-#include "store/FolderListing.h"
 #include "documents/ViewFiles.h"
+#include "store/FolderListing.h"
 #include "support/Fakes.h"
 
 #include <QListWidget>

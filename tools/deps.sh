@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-translations-l10n libgl-dev libicu-dev
-  libgtest-dev libbenchmark-dev
+  libgtest-dev libbenchmark-dev clang-format
   fonts-wqy-microhei xvfb xauth
 )
 missing=()

@@ -1,10 +1,10 @@
 #include "app/MainWiring.h"
 
-#include "registers/ConfigWindow.h"
-#include "form/MainPage.h"
 #include "documents/DocumentCommands.h"
 #include "editor/EditorRules.h"
+#include "form/MainPage.h"
 #include "help/AboutWindow.h"
+#include "registers/ConfigWindow.h"
 #include "registers/ConsigneeField.h"
 #include "registers/FollowUpBadge.h"
 

@@ -1,11 +1,11 @@
-#include "form/MainPage.h"
 #include "app/MainWiring.h"
 #include "app/Startup.h"
-#include "store/WorkDirectory.h"
+#include "form/MainPage.h"
 #include "platform/Clock.h"
 #include "platform/Context.h"
 #include "platform/FileSystem.h"
 #include "platform/QtPlatform.h"
+#include "store/WorkDirectory.h"
 
 #include <QApplication>
 #include <QDir>
@@ -21,8 +21,9 @@ bool haveDisplay()
 #if defined(Q_OS_WIN) || defined(Q_OS_MACOS)
     return true;
 #else
-    return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY")
-           || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ||
+           !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 #endif
 }
 
@@ -67,7 +68,8 @@ int main(int argc, char **argv)
 
     Context ctx{prompts, clipboard, shell, printer, clock, programDir, choice.workDir};
     if (!ensureDir(ctx.configDir()))
-        prompts.warn(QStringLiteral("无法创建配置文件夹：\n") + QDir::toNativeSeparators(ctx.configDir()));
+        prompts.warn(QStringLiteral("无法创建配置文件夹：\n") +
+                     QDir::toNativeSeparators(ctx.configDir()));
 
     MainPage page(ctx);
     wireMainPage(page);

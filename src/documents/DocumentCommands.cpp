@@ -1,16 +1,16 @@
 #include "documents/DocumentCommands.h"
 
-#include "form/ClickLabel.h"
-#include "store/FileNameFilter.h"
-#include "form/MainPage.h"
-#include "store/WorkDirCheck.h"
 #include "documents/DeclarationBinding.h"
 #include "documents/DeclarationFile.h"
-#include "store/DocumentNames.h"
 #include "documents/ViewFiles.h"
+#include "form/ClickLabel.h"
+#include "form/MainPage.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
 #include "platform/Prompts.h"
+#include "store/DocumentNames.h"
+#include "store/FileNameFilter.h"
+#include "store/WorkDirCheck.h"
 
 #include <QComboBox>
 #include <QDir>

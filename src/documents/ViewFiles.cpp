@@ -1,12 +1,12 @@
 #include "documents/ViewFiles.h"
 
-#include "store/FileNameFilter.h"
-#include "store/DocumentNames.h"
 #include "documents/DocumentState.h"
-#include "store/FolderListing.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
 #include "platform/Prompts.h"
+#include "store/DocumentNames.h"
+#include "store/FileNameFilter.h"
+#include "store/FolderListing.h"
 
 #include <QCloseEvent>
 #include <QComboBox>

@@ -1,8 +1,6 @@
-#include "platform/WebPages.h"
 #include "editor/EditorRules.h"
+#include "platform/WebPages.h"
 
-#include "form/ClickLabel.h"
-#include "form/MainPage.h"
 #include "editor/CharFilterGuard.h"
 #include "editor/CodeLists.h"
 #include "editor/EnterGuard.h"
@@ -10,6 +8,8 @@
 #include "editor/FocusGuard.h"
 #include "editor/Hints.h"
 #include "editor/NumberFormat.h"
+#include "form/ClickLabel.h"
+#include "form/MainPage.h"
 #include "platform/Shell.h"
 
 #include <QCheckBox>

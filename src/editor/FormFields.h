@@ -1,8 +1,8 @@
 #pragma once
 // The editor's view of MainPage's fields: by FieldRef, with one way to read
 // and set a field's text whether it is a text box or a drop-down list.
-#include "form/FieldRef.h"
 #include "editor/Navigation.h"
+#include "form/FieldRef.h"
 
 #include <QHash>
 

@@ -19,5 +19,4 @@ QString permitHint(const QString &permit)
                           "（进口能源效率标识产品目录外声明、识别记录）");
 }
 
-
 } // namespace portdesk

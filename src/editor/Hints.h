@@ -17,5 +17,4 @@ TradeModeHint tradeModeHint(const QString &tradeMode);
 // Any permit number needs the CCC papers; the empty text clears the hint.
 QString permitHint(const QString &permit);
 
-
 } // namespace portdesk

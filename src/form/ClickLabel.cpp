@@ -21,7 +21,8 @@ void ClickLabel::mouseReleaseEvent(QMouseEvent *event)
     const bool wasPressed = frameStyle() != QFrame::NoFrame;
     setFrameStyle(QFrame::NoFrame);
     QLabel::mouseReleaseEvent(event);
-    if (event->button() == Qt::LeftButton && wasPressed && rect().contains(event->position().toPoint()))
+    if (event->button() == Qt::LeftButton && wasPressed &&
+        rect().contains(event->position().toPoint()))
         emit clicked();
 }
 

@@ -1,8 +1,8 @@
 #include "form/MainPage.h"
 
 #include "form/ClickLabel.h"
-#include "platform/Version.h"
 #include "platform/Prompts.h"
+#include "platform/Version.h"
 
 #include <QApplication>
 #include <QCheckBox>

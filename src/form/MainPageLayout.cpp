@@ -2,8 +2,8 @@
 // unit of the paper form (15 twips a pixel at 96 DPI), so that the window
 // keeps the proportions of the form it imitates.
 #include "form/ClickLabel.h"
-#include "form/MainPage.h"
 #include "form/Look.h"
+#include "form/MainPage.h"
 
 #include <QCheckBox>
 #include <QComboBox>

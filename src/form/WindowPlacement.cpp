@@ -11,8 +11,10 @@ void centreOver(QWidget &window, const QWidget &over)
     frame.moveCenter(over.frameGeometry().center());
     if (const QScreen *screen = over.screen()) {
         const QRect area = screen->availableGeometry();
-        frame.moveLeft(std::clamp(frame.left(), area.left(), std::max(area.left(), area.right() - frame.width())));
-        frame.moveTop(std::clamp(frame.top(), area.top(), std::max(area.top(), area.bottom() - frame.height())));
+        frame.moveLeft(std::clamp(frame.left(), area.left(),
+                                  std::max(area.left(), area.right() - frame.width())));
+        frame.moveTop(std::clamp(frame.top(), area.top(),
+                                 std::max(area.top(), area.bottom() - frame.height())));
     }
     window.move(frame.topLeft());
 }

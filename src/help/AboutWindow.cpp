@@ -1,13 +1,13 @@
 #include "help/AboutWindow.h"
 
 #include "form/ClickLabel.h"
-#include "platform/Version.h"
 #include "help/HelpWindow.h"
-#include "platform/WebPages.h"
 #include "platform/Context.h"
 #include "platform/FileSystem.h"
 #include "platform/Prompts.h"
 #include "platform/Shell.h"
+#include "platform/Version.h"
+#include "platform/WebPages.h"
 
 #include <QDir>
 #include <QHBoxLayout>

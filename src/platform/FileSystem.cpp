@@ -36,7 +36,10 @@ DirProbe probeDirectory(const QString &path)
 #endif
 }
 
-bool dirExists(const QString &path) { return !path.isEmpty() && QFileInfo(path).isDir(); }
+bool dirExists(const QString &path)
+{
+    return !path.isEmpty() && QFileInfo(path).isDir();
+}
 
 bool ensureDir(const QString &path)
 {

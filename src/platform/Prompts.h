@@ -10,7 +10,10 @@ enum class MsgIcon { None, Information, Warning, Critical, Question };
 enum class MsgButtons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class MsgAnswer { Ok, Cancel, Yes, No };
 
-inline QString appTitle() { return QStringLiteral("Portdesk"); }
+inline QString appTitle()
+{
+    return QStringLiteral("Portdesk");
+}
 
 class Prompts {
 public:
@@ -37,14 +40,14 @@ public:
     // Yes/No with No preselected: true on Yes.
     bool askYesNo(const QString &text, const QString &title = appTitle())
     {
-        return message(text, title, MsgIcon::Question, MsgButtons::YesNo, MsgAnswer::No)
-               == MsgAnswer::Yes;
+        return message(text, title, MsgIcon::Question, MsgButtons::YesNo, MsgAnswer::No) ==
+               MsgAnswer::Yes;
     }
     // OK/Cancel with Cancel preselected: true on OK.
     bool askOkCancel(const QString &text, const QString &title = appTitle())
     {
-        return message(text, title, MsgIcon::Question, MsgButtons::OkCancel, MsgAnswer::Cancel)
-               == MsgAnswer::Ok;
+        return message(text, title, MsgIcon::Question, MsgButtons::OkCancel, MsgAnswer::Cancel) ==
+               MsgAnswer::Ok;
     }
 };
 

@@ -16,10 +16,14 @@ namespace {
 QMessageBox::StandardButton toStandard(MsgAnswer a)
 {
     switch (a) {
-    case MsgAnswer::Ok: return QMessageBox::Ok;
-    case MsgAnswer::Cancel: return QMessageBox::Cancel;
-    case MsgAnswer::Yes: return QMessageBox::Yes;
-    case MsgAnswer::No: return QMessageBox::No;
+    case MsgAnswer::Ok:
+        return QMessageBox::Ok;
+    case MsgAnswer::Cancel:
+        return QMessageBox::Cancel;
+    case MsgAnswer::Yes:
+        return QMessageBox::Yes;
+    case MsgAnswer::No:
+        return QMessageBox::No;
     }
     return QMessageBox::Ok;
 }
@@ -27,10 +31,14 @@ QMessageBox::StandardButton toStandard(MsgAnswer a)
 QMessageBox::StandardButtons standardButtons(MsgButtons b)
 {
     switch (b) {
-    case MsgButtons::Ok: return QMessageBox::Ok;
-    case MsgButtons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
-    case MsgButtons::YesNo: return QMessageBox::Yes | QMessageBox::No;
-    case MsgButtons::YesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case MsgButtons::Ok:
+        return QMessageBox::Ok;
+    case MsgButtons::OkCancel:
+        return QMessageBox::Ok | QMessageBox::Cancel;
+    case MsgButtons::YesNo:
+        return QMessageBox::Yes | QMessageBox::No;
+    case MsgButtons::YesNoCancel:
+        return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
     }
     return QMessageBox::Ok;
 }
@@ -38,11 +46,16 @@ QMessageBox::StandardButtons standardButtons(MsgButtons b)
 QMessageBox::Icon standardIcon(MsgIcon i)
 {
     switch (i) {
-    case MsgIcon::None: return QMessageBox::NoIcon;
-    case MsgIcon::Information: return QMessageBox::Information;
-    case MsgIcon::Warning: return QMessageBox::Warning;
-    case MsgIcon::Critical: return QMessageBox::Critical;
-    case MsgIcon::Question: return QMessageBox::Question;
+    case MsgIcon::None:
+        return QMessageBox::NoIcon;
+    case MsgIcon::Information:
+        return QMessageBox::Information;
+    case MsgIcon::Warning:
+        return QMessageBox::Warning;
+    case MsgIcon::Critical:
+        return QMessageBox::Critical;
+    case MsgIcon::Question:
+        return QMessageBox::Question;
     }
     return QMessageBox::NoIcon;
 }
@@ -57,10 +70,14 @@ MsgAnswer QtPrompts::message(const QString &text, const QString &title, MsgIcon 
     box.setDefaultButton(toStandard(defaultButton));
     const int r = box.exec();
     switch (r) {
-    case QMessageBox::Yes: return MsgAnswer::Yes;
-    case QMessageBox::No: return MsgAnswer::No;
-    case QMessageBox::Cancel: return MsgAnswer::Cancel;
-    case QMessageBox::Ok: return MsgAnswer::Ok;
+    case QMessageBox::Yes:
+        return MsgAnswer::Yes;
+    case QMessageBox::No:
+        return MsgAnswer::No;
+    case QMessageBox::Cancel:
+        return MsgAnswer::Cancel;
+    case QMessageBox::Ok:
+        return MsgAnswer::Ok;
     default:
         // Escape or the close box: the safe answer.
         return buttons == MsgButtons::YesNo ? MsgAnswer::No
@@ -80,11 +97,23 @@ std::optional<QString> QtPrompts::input(const QString &title, const QString &pro
     return text;
 }
 
-void QtClipboard::clear() { QGuiApplication::clipboard()->clear(); }
-void QtClipboard::setText(const QString &text) { QGuiApplication::clipboard()->setText(text); }
-QString QtClipboard::text() const { return QGuiApplication::clipboard()->text(); }
+void QtClipboard::clear()
+{
+    QGuiApplication::clipboard()->clear();
+}
+void QtClipboard::setText(const QString &text)
+{
+    QGuiApplication::clipboard()->setText(text);
+}
+QString QtClipboard::text() const
+{
+    return QGuiApplication::clipboard()->text();
+}
 
-bool QtShell::openUrl(const QString &url) { return QDesktopServices::openUrl(QUrl(url)); }
+bool QtShell::openUrl(const QString &url)
+{
+    return QDesktopServices::openUrl(QUrl(url));
+}
 
 bool QtPrinter::printPage(const QString &jobName, const PaintPage &paint, QString *error)
 {

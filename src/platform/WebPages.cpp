@@ -9,15 +9,24 @@ const QString kPortalSite = QStringLiteral("http://www.eciq.cn");
 
 } // namespace
 
-QString hsCodeQueryUrl() { return kAuthoritySite + QStringLiteral("/hsquery/hs-code-query.jsp"); }
+QString hsCodeQueryUrl()
+{
+    return kAuthoritySite + QStringLiteral("/hsquery/hs-code-query.jsp");
+}
 
 QString enterpriseCodeQueryUrl()
 {
     return kAuthoritySite + QStringLiteral("/xhquery/code-query.jsp");
 }
 
-QString declarationPortalUrl() { return kPortalSite + QLatin1Char('/'); }
+QString declarationPortalUrl()
+{
+    return kPortalSite + QLatin1Char('/');
+}
 
-QString updatePageUrl() { return QStringLiteral("https://portdesk.cn/update"); }
+QString updatePageUrl()
+{
+    return QStringLiteral("https://portdesk.cn/update");
+}
 
 } // namespace portdesk

@@ -1,11 +1,11 @@
 #include "registers/ConfigWindow.h"
 
 #include "form/MainPage.h"
-#include "store/WorkDirectory.h"
 #include "form/WindowPlacement.h"
-#include "store/WorkDirCheck.h"
 #include "platform/FileSystem.h"
 #include "platform/Prompts.h"
+#include "store/WorkDirCheck.h"
+#include "store/WorkDirectory.h"
 
 #include <QCloseEvent>
 #include <QComboBox>

@@ -6,8 +6,8 @@
 // use; and the work directory ML, kept in Portdesk.ini beside the program and
 // used from the next start. Closing with a changed ML asks whether to record
 // it and end the program.
-#include "store/OfficeSettings.h"
 #include "platform/Context.h"
+#include "store/OfficeSettings.h"
 
 #include <QPointer>
 #include <QWidget>

@@ -2,10 +2,10 @@
 
 #include "form/MainPage.h"
 #include "form/WindowPlacement.h"
-#include "store/WorkDirCheck.h"
 #include "platform/Prompts.h"
 #include "registers/ConsigneeRegister.h"
 #include "registers/ConsigneeWindow.h"
+#include "store/WorkDirCheck.h"
 
 #include <QComboBox>
 #include <QLineEdit>

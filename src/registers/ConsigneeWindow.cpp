@@ -1,10 +1,10 @@
 #include "registers/ConsigneeWindow.h"
 
 #include "form/ClickLabel.h"
-#include "platform/WebPages.h"
-#include "store/WorkDirCheck.h"
 #include "platform/Prompts.h"
 #include "platform/Shell.h"
+#include "platform/WebPages.h"
+#include "store/WorkDirCheck.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -42,6 +42,13 @@ void appendKeepingText(QComboBox *combo, const QStringList &items)
         combo->setCurrentIndex(index);
         combo->setEditText(text);
     }
+}
+
+// Hiding a window moves the focus out of its name list, which Qt may report
+// as a pick: by then this object is half destroyed.
+ConsigneeWindow::~ConsigneeWindow()
+{
+    ShouHuoRen->disconnect(this);
 }
 
 ConsigneeWindow::ConsigneeWindow(Context &ctx, const QString &mainConsignee, QWidget *parent)

@@ -31,6 +31,7 @@ public:
     // `mainConsignee`: the main window's consignee text, loaded at once when
     // it names a listed consignee.
     ConsigneeWindow(Context &ctx, const QString &mainConsignee, QWidget *parent = nullptr);
+    ~ConsigneeWindow() override;
 
     QComboBox *ShouHuoRen = nullptr;
     std::array<QLineEdit *, kConsigneeFields> SHR{};

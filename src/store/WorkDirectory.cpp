@@ -1,7 +1,7 @@
 #include "store/WorkDirectory.h"
 
-#include "store/SettingsStore.h"
 #include "platform/FileSystem.h"
+#include "store/SettingsStore.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -28,8 +28,8 @@ WorkDirChoice resolveWorkDir(const QString &programDir)
         choice.workDir = programDir;
         return choice;
     }
-    choice.configured =
-        withoutTrailingSeparator(ReadKey(ini, QStringLiteral("Setting"), QStringLiteral("WorkDir"), QString()));
+    choice.configured = withoutTrailingSeparator(
+        ReadKey(ini, QStringLiteral("Setting"), QStringLiteral("WorkDir"), QString()));
     if (choice.configured.isEmpty()) {
         choice.workDir = programDir;
         return choice;
@@ -51,9 +51,9 @@ WorkDirChoice resolveWorkDir(const QString &programDir)
 
 QString startupErrorText(const QString &configured)
 {
-    return QStringLiteral("无法打开设定的工作目录：\n") + configured
-           + QStringLiteral("\n这可能是其它电脑上的共享盘，暂时无法连接上，请修复后再试。\n"
-                            "如果需要，请修改本程序目录中的Portdesk.ini中的路径。");
+    return QStringLiteral("无法打开设定的工作目录：\n") + configured +
+           QStringLiteral("\n这可能是其它电脑上的共享盘，暂时无法连接上，请修复后再试。\n"
+                          "如果需要，请修改本程序目录中的Portdesk.ini中的路径。");
 }
 
 } // namespace portdesk

@@ -2,7 +2,6 @@
 // Finding the work directory at start-up from Portdesk.ini beside the program.
 #include <QString>
 
-
 namespace portdesk {
 
 struct WorkDirChoice {
@@ -20,7 +19,6 @@ QString portdeskIniPath(const QString &programDir);
 WorkDirChoice resolveWorkDir(const QString &programDir);
 
 QString startupErrorText(const QString &configured);
-
 
 // Drops one trailing backslash (or slash, other than the root itself).
 QString withoutTrailingSeparator(const QString &path);

@@ -1,13 +1,13 @@
 #pragma once
 // A main window with the document commands on a throw-away work directory,
 // the browser already closed once as the clerk would after start-up.
-#include "form/ClickLabel.h"
-#include "form/MainPage.h"
 #include "documents/DeclarationBinding.h"
 #include "documents/DeclarationFile.h"
 #include "documents/DocumentCommands.h"
 #include "documents/ViewFiles.h"
-#include "support/TestEnv.h"
+#include "form/ClickLabel.h"
+#include "form/MainPage.h"
+#include "support/MainWindowHarness.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -23,48 +23,16 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-inline void PrintTo(const QString &s, std::ostream *os)
-{
-    *os << s.toStdString();
-}
-
 namespace portdesk::test {
 
-inline bool waitFor(const std::function<bool()> &condition, int ms = 3000)
-{
-    for (int waited = 0; waited < ms; waited += 10) {
-        if (condition())
-            return true;
-        QTest::qWait(10);
-    }
-    return condition();
-}
-
-// Chinese arrives as an input-method commit, as from a real input method.
-inline void commitText(QWidget *target, const QString &text)
-{
-    QInputMethodEvent event;
-    event.setCommitString(text);
-    QApplication::sendEvent(target, &event);
-}
-
-inline void click(QWidget *w)
-{
-    ASSERT_TRUE(w->isEnabled()) << w->objectName().toStdString();
-    QTest::mouseClick(w, Qt::LeftButton);
-}
-
-class DocumentsTest : public ::testing::Test {
+class DocumentsTest : public ::testing::Test, protected MainWindowHarness {
 protected:
-    TestEnv env;
-    std::unique_ptr<MainPage> page;
     DocumentCommands *docs = nullptr;
     ViewFiles *browser = nullptr;
 
     void SetUp() override
     {
-        page = std::make_unique<MainPage>(env.ctx);
-        docs = new DocumentCommands(*page);
+        build([this](MainPage &p) { docs = new DocumentCommands(p); });
         browser = &docs->browser();
         page->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(page.get()));
@@ -77,7 +45,7 @@ protected:
     }
     void TearDown() override
     {
-        page.reset();
+        destroy();
         EXPECT_TRUE(env.prompts.allAnswersUsed());
     }
 

@@ -1,8 +1,8 @@
 // The pick lists, their digits, the field table and the hints.
-#include "platform/WebPages.h"
 #include "editor/CodeLists.h"
 #include "editor/FieldRules.h"
 #include "editor/Hints.h"
+#include "platform/WebPages.h"
 
 #include <QUrl>
 #include <gtest/gtest.h>

@@ -1,12 +1,12 @@
 // Totals, dependent fields, the rows-in-use mark and the papers hint on the
 // real window, from typing and from texts set by code alike.
-#include "platform/WebPages.h"
 #include "EditorWindow.h"
+#include "platform/WebPages.h"
 
-#include "form/ClickLabel.h"
 #include "app/MainWiring.h"
 #include "documents/DeclarationBinding.h"
 #include "editor/Hints.h"
+#include "form/ClickLabel.h"
 #include "platform/Prompts.h"
 
 using namespace portdesk;

@@ -2,8 +2,8 @@
 // pastes and drops.
 #include "EditorWindow.h"
 
-#include "store/Gbk.h"
 #include "editor/FieldRules.h"
+#include "store/Gbk.h"
 
 #include <QClipboard>
 #include <QContextMenuEvent>

@@ -138,7 +138,7 @@ TEST_F(EditorWindow, MousePickFromTheOpenedList)
     const QRect item = view->visualRect(view->model()->index(2, 0));
     view->setCurrentIndex(view->model()->index(2, 0));
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, item.center());
-    QTRY_VERIFY(!view->window()->isVisible());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !view->window()->isVisible(); }));
     EXPECT_EQ(combo->currentText(), QStringLiteral("海运集装箱"));
     EXPECT_EQ(focused(), QStringLiteral("TiYunDanHao"));
     EXPECT_TRUE(page->JiZhuangXiang->isEnabled());

@@ -1,7 +1,7 @@
 // The main window's about button and version label open the one about box.
+#include "app/MainWiring.h"
 #include "form/ClickLabel.h"
 #include "form/MainPage.h"
-#include "app/MainWiring.h"
 #include "help/AboutWindow.h"
 #include "support/TestEnv.h"
 

@@ -26,7 +26,8 @@ TEST(HelpLayout, MarginsAreTakenFromTheOuterWindowAndTheFieldStaysInside)
         {{660, 600}, {640, 560}, {640, 560}}, // decorations wider than the margins
     };
     for (const auto &c : cases)
-        EXPECT_EQ(helpTextSize(c.outer, c.inner), c.field) << c.outer.width() << "x" << c.outer.height();
+        EXPECT_EQ(helpTextSize(c.outer, c.inner), c.field)
+            << c.outer.width() << "x" << c.outer.height();
 }
 
 TEST(HelpLayout, AWindowSmallerThanTheMarginsGivesAnEmptyFieldNotANegativeOne)

@@ -8,7 +8,13 @@
 namespace portdesk::test {
 
 TestEnv::TestEnv()
-    : ctx{prompts, clipboard, shell, printer, clock, root.path() + "/program", root.path() + "/work"}
+    : ctx{prompts,
+          clipboard,
+          shell,
+          printer,
+          clock,
+          root.path() + "/program",
+          root.path() + "/work"}
 {
     QDir().mkpath(ctx.programDir);
     QDir().mkpath(ctx.workDir);
@@ -30,7 +36,10 @@ bool writeBytes(const QString &path, const QByteArray &bytes)
     return f.write(bytes) == bytes.size();
 }
 
-QByteArray fixture(const QString &name) { return readBytes(QStringLiteral(PORTDESK_TEST_DATA "/") + name); }
+QByteArray fixture(const QString &name)
+{
+    return readBytes(QStringLiteral(PORTDESK_TEST_DATA "/") + name);
+}
 
 QByteArray gbk(const QString &text)
 {

@@ -1,8 +1,8 @@
 // Typed file names, the document-state table, the browser's texts and the
 // folder listing.
-#include "store/FileNameFilter.h"
-#include "store/DocumentNames.h"
 #include "documents/DocumentState.h"
+#include "store/DocumentNames.h"
+#include "store/FileNameFilter.h"
 #include "store/FolderListing.h"
 #include "support/TestEnv.h"
 

@@ -1,7 +1,7 @@
 // The consignee register file: reading the list and particulars, the save's
 // checks and the exact bytes it leaves behind.
-#include "store/SettingsStore.h"
 #include "registers/ConsigneeRegister.h"
+#include "store/SettingsStore.h"
 #include "support/TestEnv.h"
 
 #include <QDir>

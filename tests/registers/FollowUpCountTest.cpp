@@ -1,5 +1,5 @@
-#include "store/SettingsStore.h"
 #include "registers/FollowUpCount.h"
+#include "store/SettingsStore.h"
 #include "support/TestEnv.h"
 
 #include <QDir>

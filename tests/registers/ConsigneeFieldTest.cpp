@@ -1,10 +1,10 @@
 // The main window's consignee field and its register window, wired as the
 // program wires them.
-#include "form/MainPage.h"
-#include "store/SettingsStore.h"
 #include "registers/ConsigneeField.h"
+#include "form/MainPage.h"
 #include "registers/ConsigneeWindow.h"
-#include "support/TestEnv.h"
+#include "store/SettingsStore.h"
+#include "support/MainWindowHarness.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -23,9 +23,7 @@ using namespace portdesk::test;
 
 namespace {
 
-struct ConsigneeFieldTest : ::testing::Test {
-    TestEnv env;
-    std::unique_ptr<MainPage> page;
+struct ConsigneeFieldTest : ::testing::Test, MainWindowHarness {
     ConsigneeField *field = nullptr;
 
     void SetUp() override { QDir().mkpath(env.ctx.configDir()); }
@@ -40,11 +38,8 @@ struct ConsigneeFieldTest : ::testing::Test {
     }
     void start()
     {
-        page = std::make_unique<MainPage>(env.ctx);
-        field = new ConsigneeField(*page);
-        page->show();
-        page->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(page.get()));
+        build([this](MainPage &p) { field = new ConsigneeField(p); });
+        showActive();
     }
     QStringList mainItems() const
     {

@@ -1,9 +1,9 @@
 // The frame's own rules: arrow-key navigation, hover captions, the goods
 // block toggle, clearing rows 2 to 10, commands leaving the field first,
 // the follow-up badge and the exit question.
-#include "store/SettingsStore.h"
+#include "MainPageFixture.h"
 #include "registers/FollowUpBadge.h"
-#include "test_mainpage_fixture.h"
+#include "store/SettingsStore.h"
 
 #include <QAbstractItemView>
 #include <QDir>

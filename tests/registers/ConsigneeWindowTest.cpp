@@ -1,8 +1,8 @@
 // The register window driven as the clerk drives it: typing names, picking,
 // filling particulars and saving, with the messages it shows.
-#include "store/SettingsStore.h"
-#include "registers/ConsigneeRegister.h"
 #include "registers/ConsigneeWindow.h"
+#include "registers/ConsigneeRegister.h"
+#include "store/SettingsStore.h"
 #include "support/TestEnv.h"
 
 #include "form/ClickLabel.h"

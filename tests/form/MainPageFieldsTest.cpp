@@ -1,7 +1,7 @@
 // The declaration form: every field's name, kind, limit, list, colour and
 // initial state, the frame's texts, and the window's geometry.
+#include "MainPageFixture.h"
 #include "platform/Version.h"
-#include "test_mainpage_fixture.h"
 
 using namespace portdesk;
 using namespace portdesk::test;

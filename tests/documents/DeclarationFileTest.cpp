@@ -1,6 +1,6 @@
 // The declaration file: the key table, the writer and the reader.
-#include "store/Gbk.h"
 #include "documents/DeclarationFile.h"
+#include "store/Gbk.h"
 #include "support/TestEnv.h"
 
 #include <QDir>

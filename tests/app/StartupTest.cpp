@@ -1,5 +1,5 @@
-#include "store/SettingsStore.h"
 #include "app/Startup.h"
+#include "store/SettingsStore.h"
 #include "store/WorkDirectory.h"
 #include "support/TestEnv.h"
 
