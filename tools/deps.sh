@@ -5,7 +5,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-translations-l10n libgl-dev libicu-dev
   libgtest-dev libbenchmark-dev clang-format
-  fonts-wqy-microhei xvfb xauth
+  fonts-wqy-microhei fonts-arphic-uming fonts-wqy-zenhei xvfb xauth
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -4,6 +4,7 @@
 #include "editor/EditorRules.h"
 #include "form/MainPage.h"
 #include "help/AboutWindow.h"
+#include "print/PrintCommand.h"
 #include "registers/ConfigWindow.h"
 #include "registers/ConsigneeField.h"
 #include "registers/FollowUpBadge.h"
@@ -23,7 +24,11 @@ void wireMainPage(MainPage &page)
     attachConfigWindow(page); // SheZhi, without modality
     refreshFollowUpBadge(page);
 
-    // print
+    // print: the printed declaration is stored and shown by the documents
+    new PrintCommand(page, [&page](const QString &path) { // owned by the page
+        DocumentCommands *docs = DocumentCommands::of(page);
+        return docs && docs->printed(path);
+    });
 
     // help
     QObject::connect(&page, &MainPage::aboutRequested, &page,

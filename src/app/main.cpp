@@ -1,4 +1,5 @@
 #include "app/MainWiring.h"
+#include "app/PdfCommand.h"
 #include "app/Startup.h"
 #include "form/MainPage.h"
 #include "platform/Clock.h"
@@ -8,6 +9,7 @@
 #include "store/WorkDirectory.h"
 
 #include <QApplication>
+#include <QDate>
 #include <QDir>
 #include <QScreen>
 #include <cstdio>
@@ -37,10 +39,29 @@ void useChineseFont(QApplication &app)
     app.setFont(font);
 }
 
+// --pdf: the sheet of a stored declaration, without a window or a display.
+int pdfMain(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Qt's own notes (runtime folder, fonts) would blur the one line a
+    // failure leaves on stderr.
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
+    QGuiApplication app(argc, argv);
+    QString error;
+    const int rc = runPdfCommand(QGuiApplication::arguments().mid(1),
+                                 QDir::cleanPath(QGuiApplication::applicationDirPath()),
+                                 QDate::currentDate(), &error);
+    if (rc != 0)
+        std::fprintf(stderr, "portdesk: %s\n", error.toLocal8Bit().constData());
+    return rc;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
+    if (wantsPdf(argc, argv))
+        return pdfMain(argc, argv);
     if (!haveDisplay()) {
         std::fputs("no display: Portdesk is a desktop program and needs a graphical display "
                    "(set DISPLAY, or start it under xvfb-run -a)\n",

@@ -413,4 +413,25 @@ void DocumentCommands::step(int direction)
         page_.DangQianWenJian = previous;
 }
 
+bool DocumentCommands::printed(const QString &path)
+{
+    const QString previous = page_.DangQianWenJian;
+    page_.DangQianWenJian = path;
+    if (!DoBaoCun()) {
+        page_.DangQianWenJian = previous;
+        return false;
+    }
+    applyState(DocEvent::Print);
+    hideParticulars();
+    browser_->prepare();
+    browser_->chooseOption(int(DocFolder::Printed));
+    browser_->showTotal();
+    const int count = browser_->count();
+    browser_->select(count - 1);
+    page_.LiuLan->setText(positionText(count - 1, count));
+    page_.FanYe[0]->setEnabled(true);
+    page_.FanYe[1]->setEnabled(true);
+    return true;
+}
+
 } // namespace portdesk

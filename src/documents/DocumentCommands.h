@@ -50,6 +50,10 @@ public:
     void save();
     void step(int direction); // -1 previous, +1 next
     void browseOriginFolder();
+    // After printing: writes the record into `path` (in Saved/Printed) with
+    // DoBaoCun and shows the printed state, the browser on the printed files.
+    // False, with the main window unchanged, when the file was not written.
+    bool printed(const QString &path);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

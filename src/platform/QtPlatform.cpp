@@ -117,29 +117,32 @@ bool QtShell::openUrl(const QString &url)
 
 bool QtPrinter::printPage(const QString &jobName, const PaintPage &paint, QString *error)
 {
+    const auto fail = [error](const QString &why) {
+        if (error)
+            *error = why;
+        return false;
+    };
     QPrinter printer(QPrinter::HighResolution);
+    if (printer.printerName().isEmpty() || !printer.isValid())
+        return fail(QStringLiteral("没有可用的打印机。"));
     printer.setDocName(jobName);
+    printer.setCopyCount(1);
+    // The drawing starts at the top-left corner of the printable area: the
+    // margins are the printer's own minimum, set explicitly because Qt's
+    // defaults would shift the sheet.
     printer.setFullPage(false);
-    printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
-    if (!printer.isValid()) {
-        if (error)
-            *error = QStringLiteral("没有可用的打印机。");
-        return false;
-    }
+    QPageLayout layout = printer.pageLayout();
+    layout.setUnits(QPageLayout::Millimeter);
+    layout.setMargins(layout.minimumMargins());
+    printer.setPageLayout(layout);
     QPainter painter;
-    if (!painter.begin(&printer)) {
-        if (error)
-            *error = QStringLiteral("无法开始打印。");
-        return false;
-    }
+    if (!painter.begin(&printer))
+        return fail(QStringLiteral("无法开始打印。"));
     const double s = printer.resolution() / 1440.0;
     painter.scale(s, s);
     paint(painter);
-    if (!painter.end()) {
-        if (error)
-            *error = QStringLiteral("打印失败。");
-        return false;
-    }
+    if (!painter.end() || printer.printerState() == QPrinter::Error)
+        return fail(QStringLiteral("打印失败。"));
     return true;
 }
 

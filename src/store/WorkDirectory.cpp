@@ -20,7 +20,7 @@ QString withoutTrailingSeparator(const QString &path)
     return path;
 }
 
-WorkDirChoice resolveWorkDir(const QString &programDir)
+WorkDirChoice resolveWorkDir(const QString &programDir, bool readOnly)
 {
     WorkDirChoice choice;
     const QString ini = portdeskIniPath(programDir);
@@ -28,8 +28,11 @@ WorkDirChoice resolveWorkDir(const QString &programDir)
         choice.workDir = programDir;
         return choice;
     }
-    choice.configured = withoutTrailingSeparator(
-        ReadKey(ini, QStringLiteral("Setting"), QStringLiteral("WorkDir"), QString()));
+    const QString section = QStringLiteral("Setting"), key = QStringLiteral("WorkDir");
+    // A batch never saved writes nothing.
+    choice.configured =
+        withoutTrailingSeparator(readOnly ? ProfileBatch(ini).ReadKey(section, key, QString())
+                                          : ReadKey(ini, section, key, QString()));
     if (choice.configured.isEmpty()) {
         choice.workDir = programDir;
         return choice;

@@ -16,7 +16,8 @@ QString portdeskIniPath(const QString &programDir);
 // all mean the program's own folder. A configured folder that cannot be
 // reached at all (an offline share, a drive that is gone) is reported, so
 // the clerk does not silently work on the wrong files.
-WorkDirChoice resolveWorkDir(const QString &programDir);
+// With `readOnly`, Portdesk.ini is only read, never completed.
+WorkDirChoice resolveWorkDir(const QString &programDir, bool readOnly = false);
 
 QString startupErrorText(const QString &configured);
 

@@ -1,0 +1,59 @@
+#include "print/PrintCommand.h"
+
+#include "documents/DeclarationBinding.h"
+#include "form/MainPage.h"
+#include "platform/Prompts.h"
+#include "print/PrintChecks.h"
+#include "store/WorkDirCheck.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QToolButton>
+
+namespace portdesk {
+
+PrintCommand::PrintCommand(MainPage &page, PrintWindow::RecordPrinted recordPrinted)
+    : QObject(&page), page_(page), recordPrinted_(std::move(recordPrinted))
+{
+    setObjectName(QStringLiteral("PrintCommand"));
+    connect(page.DaYin, &QToolButton::clicked, this, &PrintCommand::run);
+}
+
+PrintCommand *PrintCommand::of(const MainPage &page)
+{
+    return page.findChild<PrintCommand *>(QStringLiteral("PrintCommand"),
+                                          Qt::FindDirectChildrenOnly);
+}
+
+void PrintCommand::run()
+{
+    page_.ShouHuoRen->setFocus();
+    if (!workDirReachable(page_.context()))
+        return;
+    QStringList consignees;
+    for (int i = 0; i < page_.ShouHuoRen->count(); ++i)
+        consignees << page_.ShouHuoRen->itemText(i);
+    const Declaration declaration = declarationOnPage(page_);
+    if (const auto failure = firstFailedCheck(declaration, consignees)) {
+        page_.context().prompts.warn(failure->message);
+        moveFocus(failure->focus);
+        return;
+    }
+    if (!window_)
+        window_ = new PrintWindow(page_.context(), declaration, page_, recordPrinted_);
+    window_->show();
+    window_->raise();
+    window_->activateWindow();
+}
+
+void PrintCommand::moveFocus(const FieldRef &field)
+{
+    // A field of rows 2 to 10 is shown before it takes the cursor.
+    if (field.index > 0 && field.name != QStringLiteral("BZshuliang") &&
+        field.name != QStringLiteral("BZzhonglei") && !page_.goodsExpanded())
+        page_.More->setChecked(true);
+    if (auto *w = page_.findChild<QWidget *>(field.objectName()))
+        w->setFocus(Qt::OtherFocusReason);
+}
+
+} // namespace portdesk

@@ -1,0 +1,187 @@
+#include "print/PrintWindow.h"
+
+#include "platform/Clock.h"
+#include "platform/Context.h"
+#include "platform/FileSystem.h"
+#include "platform/Printer.h"
+#include "platform/Prompts.h"
+#include "print/PrintedFileName.h"
+#include "print/SheetFiles.h"
+#include "print/SheetPainter.h"
+#include "store/WorkDirCheck.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+
+namespace portdesk {
+
+namespace {
+
+constexpr double kTwipsPerPixel = 15; // at 96 DPI
+
+int px(int twips)
+{
+    return qRound(twips / kTwipsPerPixel);
+}
+
+QPushButton *makeButton(QWidget *parent, const char *name, const QString &caption, int left)
+{
+    auto *b = new QPushButton(caption, parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setGeometry(px(left), px(9000), px(1455), px(495));
+    QFont font;
+    font.setFamilies(sheetFontFamilies(SheetFont::SimHei));
+    font.setPointSizeF(10.5);
+    font.setBold(true);
+    b->setFont(font);
+    b->setStyleSheet(QStringLiteral("QPushButton { background-color: rgb(255, 165, 0); }"));
+    return b;
+}
+
+} // namespace
+
+PrintWindow::PrintWindow(Context &ctx, const Declaration &declaration, QWidget &mainWindow,
+                         RecordPrinted recordPrinted)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), ctx_(ctx), mainWindow_(mainWindow),
+      recordPrinted_(std::move(recordPrinted))
+{
+    setObjectName(QStringLiteral("Print_BJD"));
+    setWindowTitle(QStringLiteral("打印预览"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFixedSize(px(kSheetWidth), px(kSheetHeight));
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    setPalette(pal);
+    setAutoFillBackground(true);
+
+    cmdPrint = makeButton(this, "cmdPrint", QStringLiteral("打 印 (&P)"), 3120);
+    cmdExit = makeButton(this, "cmdExit", QStringLiteral("退 出 (&Q)"), 6240);
+    connect(cmdPrint, &QPushButton::clicked, this, &PrintWindow::printDeclaration);
+    connect(cmdExit, &QPushButton::clicked, this, &QWidget::close);
+
+    load(declaration);
+    if (QScreen *screen = QGuiApplication::primaryScreen()) {
+        QRect frame(QPoint(), size());
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+}
+
+void PrintWindow::load(const Declaration &declaration)
+{
+    mainWindow_.hide();
+    // Created here so that the file stored after printing has its folder;
+    // a failure shows when that file is written.
+    if (ensureDir(ctx_.savedDir()))
+        ensureDir(ctx_.printedDir());
+    SheetSources s;
+    s.declaration = declaration;
+    const SheetParticulars p = readSheetParticulars(ctx_.consigneeIni(), ctx_.configIni(),
+                                                    declaration.ShouHuoRen, WriteBack::Yes);
+    s.consignee = p.consignee;
+    s.office = p.office;
+    s.date = ctx_.clock.now().date();
+    // The note and the free goods line start hidden on every load.
+    setSources(s);
+}
+
+void PrintWindow::setSources(const SheetSources &sources)
+{
+    sources_ = sources;
+    sheet_ = sheetFor(sources_);
+    update();
+}
+
+bool PrintWindow::askExtras()
+{
+    SheetSources s = sources_;
+    if (!s.declaration.rows[0].ZongZhi.isEmpty()) {
+        const MsgAnswer answer = ctx_.prompts.message(
+            QStringLiteral("是否需要入境货物检验检疫证明？（一般设备需要）"), appTitle(),
+            MsgIcon::Question, MsgButtons::YesNoCancel, MsgAnswer::Cancel);
+        if (answer == MsgAnswer::Cancel)
+            return false;
+        if (answer == MsgAnswer::Yes)
+            s.certificateNote = true;
+    } else {
+        const std::optional<QString> line = ctx_.prompts.input(
+            QStringLiteral("输入辅助信息"),
+            QStringLiteral("请输入货物以及H.S.编码：\n\n  如：汽车传感器专用接插件 87089999.90"),
+            QString());
+        if (!line || line->isEmpty())
+            return false;
+        s.freeLine = *line;
+    }
+    setSources(s);
+    return true;
+}
+
+bool PrintWindow::printDeclaration()
+{
+    if (!workDirReachable(ctx_))
+        return false;
+    if (!askExtras())
+        return false;
+    cmdPrint->hide();
+    cmdExit->hide();
+    QString error;
+    const Sheet sheet = sheet_;
+    if (!ctx_.printer.printPage(
+            windowTitle(), [&sheet](QPainter &painter) { paintSheet(painter, sheet); }, &error)) {
+        failed();
+        return false;
+    }
+    const QString path = ctx_.printedDir() + '/' +
+                         printedFileName(sources_.declaration.ShouHuoRen, ctx_.clock.now());
+    if (!recordPrinted_ || !recordPrinted_(path)) {
+        failed();
+        return false;
+    }
+    close();
+    return true;
+}
+
+void PrintWindow::failed()
+{
+    ctx_.prompts.inform(QStringLiteral("打印错误！"));
+    cmdPrint->show();
+    cmdExit->show();
+}
+
+void PrintWindow::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.scale(1 / kTwipsPerPixel, 1 / kTwipsPerPixel);
+    paintSheet(painter, sheet_);
+}
+
+void PrintWindow::mousePressEvent(QMouseEvent *event)
+{
+    dragging_ = true;
+    dragStart_ = event->position().toPoint();
+}
+
+void PrintWindow::mouseMoveEvent(QMouseEvent *event)
+{
+    if (dragging_ && (event->buttons() & Qt::LeftButton))
+        move(pos() - dragStart_ + event->position().toPoint());
+}
+
+void PrintWindow::mouseReleaseEvent(QMouseEvent *)
+{
+    dragging_ = false;
+}
+
+void PrintWindow::closeEvent(QCloseEvent *event)
+{
+    mainWindow_.show();
+    mainWindow_.raise();
+    mainWindow_.activateWindow();
+    QWidget::closeEvent(event);
+}
+
+} // namespace portdesk
