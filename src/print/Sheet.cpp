@@ -197,6 +197,7 @@ Sheet sheetFor(const SheetSources &s)
         if (h.index == 10) {
             heading.boxWidth = 780;
             heading.boxHeight = 420;
+            heading.wrap = true;
         }
         t.push_back(heading);
     }
@@ -238,6 +239,7 @@ Sheet sheetFor(const SheetSources &s)
               black);
     packing.boxWidth = 705;
     packing.boxHeight = 1575;
+    packing.wrap = true;
     t.push_back(packing);
 
     t.push_back(plain(QStringLiteral("YunShuGongJu"), 4560, 5520, d.YunShuGongJu, black));

@@ -28,9 +28,10 @@ struct SheetText {
     bool bold = false;
     QColor colour = QColor(64, 64, 64);
     QColor background; // invalid: transparent
-    // A fixed box: lines centred and wrapped inside it. 0: the element sizes
-    // itself to its text, Left/Top being the text's top-left corner.
+    // A fixed box: lines centred inside it. 0: the element sizes itself to
+    // its text, Left/Top being the text's top-left corner.
     int boxWidth = 0, boxHeight = 0;
+    bool wrap = false;    // lines too wide for the box break
     bool centred = false; // lines centred on the widest one (self-sizing elements)
     bool visible = true;
 };

@@ -53,7 +53,7 @@ void paintText(QPainter &p, const SheetText &t)
     int flags = Qt::AlignTop;
     if (t.boxWidth > 0) {
         area = QRectF(t.left, t.top, t.boxWidth, t.boxHeight);
-        flags |= Qt::AlignHCenter | Qt::TextWordWrap;
+        flags |= Qt::AlignHCenter | (t.wrap ? Qt::TextWordWrap : 0);
     } else {
         // Self-sizing: as wide and high as the text itself.
         area = p.boundingRect(QRectF(t.left, t.top, 0, 0), Qt::AlignLeft | Qt::AlignTop, text);

@@ -37,6 +37,11 @@ ConsigneeWindow *ConsigneeField::registerWindow() const
 
 void ConsigneeField::picked()
 {
+    // Qt also reports `activated` when the focus leaves the list with a
+    // registered name typed (as when a command moves the cursor elsewhere):
+    // that is no pick, and must not pull the cursor back to the goods.
+    if (!page_.ShouHuoRen->hasFocus())
+        return;
     page_.LingCun->setEnabled(true);
     if (page_.MingCheng[0])
         page_.MingCheng[0]->setFocus();

@@ -1,0 +1,198 @@
+// The print command through the real windows: DaYin, the checks, the
+// printout window, printing on the printer double, the file in
+// Saved/Printed and the states of the main window and the browser.
+#include "app/MainWiring.h"
+#include "documents/DeclarationBinding.h"
+#include "documents/DeclarationFile.h"
+#include "documents/DocumentCommands.h"
+#include "documents/DocumentState.h"
+#include "documents/ViewFiles.h"
+#include "form/ClickLabel.h"
+#include "form/MainPage.h"
+#include "print/PrintCommand.h"
+#include "support/TestEnv.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QToolButton>
+#include <gtest/gtest.h>
+#include <memory>
+
+using namespace portdesk;
+using namespace portdesk::test;
+
+namespace {
+
+void click(QWidget *w)
+{
+    ASSERT_TRUE(w->isVisible() && w->isEnabled()) << w->objectName().toStdString();
+    QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, w->rect().center());
+}
+
+Declaration declaration()
+{
+    Declaration d;
+    d.ShouHuoRen = QStringLiteral("ACME");
+    d.rows[0] = {QStringLiteral("模具配件"), QStringLiteral("8480719090"), QStringLiteral("德国"),
+                 QStringLiteral("2"),        QStringLiteral("台"),         QStringLiteral("150"),
+                 QStringLiteral("千克"),     QStringLiteral("8000"),       QStringLiteral("欧元")};
+    d.JianShu = QStringLiteral("2");
+    d.GongJin = QStringLiteral("180");
+    d.YunShuGongJu = QStringLiteral("飞机");
+    d.QiYunGuoJia = QStringLiteral("德国");
+    d.RuJingKouAn = QStringLiteral("上海");
+    d.MaoYiFangShi = QStringLiteral("一般贸易");
+    d.MaoYiGuoBie = QStringLiteral("德国");
+    d.TiYunDanHao = QStringLiteral("176-12345675");
+    return d;
+}
+
+class PrintWiring : public ::testing::Test {
+protected:
+    TestEnv env;
+    std::unique_ptr<MainPage> page;
+    const QString printedPath =
+        env.path(QStringLiteral("Saved/Printed/ACME(2026-03-05 10：20：30).dcl"));
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(QDir().mkpath(env.ctx.configDir()));
+        ASSERT_TRUE(writeBytes(env.ctx.consigneeIni(),
+                               gbk(QStringLiteral("[列表]\nS=1\n1=ACME\n[ACME]\n0=爱克美有限公司\n"
+                                                  "1=3205123456\n2=路88号\n3=王\n4=5700\n"))));
+        page = std::make_unique<MainPage>(env.ctx);
+        wireMainPage(*page);
+        page->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(page.get()));
+        ViewFiles &browser = DocumentCommands::of(*page)->browser();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return browser.isVisible(); }));
+        click(browser.Cmd[1]);
+        page->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(page.get()));
+    }
+
+    PrintWindow *printout() const { return PrintCommand::of(*page)->window(); }
+
+    // DaYin with a declaration that passes the checks: the printout opens.
+    void openPrintout(const Declaration &d)
+    {
+        showDeclaration(*page, d);
+        click(page->DaYin);
+        ASSERT_NE(printout(), nullptr) << env.prompts.texts().join('|').toStdString();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(printout()));
+    }
+};
+
+} // namespace
+
+TEST_F(PrintWiring, CheckThenPrintStoresThePrintedFileAndShowsThePrintedState)
+{
+    Declaration d = declaration();
+    d.TiYunDanHao.clear();
+    showDeclaration(*page, d);
+    click(page->DaYin);
+    ASSERT_NE(env.prompts.last(), nullptr);
+    EXPECT_EQ(env.prompts.last()->text, QStringLiteral("提运单号不能为空！"));
+    EXPECT_EQ(env.prompts.last()->icon, MsgIcon::Warning);
+    EXPECT_EQ(QApplication::focusWidget(), page->TiYunDanHao)
+        << QApplication::focusWidget()->objectName().toStdString();
+    EXPECT_EQ(printout(), nullptr);
+
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("176-12345675"));
+    env.prompts.clearRecord();
+    click(page->DaYin);
+    QPointer<PrintWindow> window = printout();
+    ASSERT_NE(window, nullptr) << env.prompts.texts().join('|').toStdString();
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_FALSE(page->isVisible());
+    EXPECT_TRUE(QFileInfo(env.path(QStringLiteral("Saved/Printed"))).isDir());
+    EXPECT_EQ(window->sheet().find(QStringLiteral("ShouHuoRen"))->text,
+              QStringLiteral("爱克美有限公司"));
+
+    env.prompts.answer(MsgAnswer::Yes); // the certificate note
+    click(window->cmdPrint);
+    ASSERT_EQ(env.printer.pages.size(), 1u);
+    const ShownMessage &question = env.prompts.messages.front();
+    EXPECT_EQ(question.buttons, MsgButtons::YesNoCancel);
+    EXPECT_EQ(question.defaultButton, MsgAnswer::Cancel);
+    // The note sits on the first free goods line; the buttons are not printed.
+    const QImage &paper = env.printer.pages.front();
+    EXPECT_LT(qGray(paper.pixel(3585 / 15 + 4, 2955 / 15 + 4)), 100);
+    for (const QPoint at : {QPoint(3120 + 700, 9000 + 250), QPoint(6240 + 700, 9000 + 250)})
+        EXPECT_EQ(paper.pixel(at / 15), qRgb(255, 255, 255));
+
+    LoadedDeclaration stored;
+    ASSERT_TRUE(readDeclaration(printedPath, stored, nullptr));
+    EXPECT_EQ(stored.content, declarationOnPage(*page));
+    EXPECT_TRUE(env.prompts.texts().contains(
+        QStringLiteral("保存“") + QFileInfo(printedPath).fileName() + QStringLiteral("”成功！")));
+
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.isNull(); }));
+    EXPECT_TRUE(page->isVisible());
+    EXPECT_EQ(page->DangQianWenJian, printedPath);
+    EXPECT_EQ(page->Tip->text(), statusPrinted());
+    EXPECT_EQ(page->WenJianJia->text(), QStringLiteral("已打印文件"));
+    EXPECT_TRUE(page->BaoJianXinXi->isHidden());
+    EXPECT_TRUE(page->GuiDang->isEnabled());
+    EXPECT_FALSE(page->FeiYong->isEnabled());
+    EXPECT_FALSE(page->DaoChu->isEnabled());
+    EXPECT_EQ(page->LiuLan->text(), QStringLiteral("1/1"));
+    EXPECT_TRUE(page->FanYe[0]->isEnabled() && page->FanYe[1]->isEnabled());
+    ViewFiles &browser = DocumentCommands::of(*page)->browser();
+    EXPECT_TRUE(browser.Option1[1]->isChecked());
+    EXPECT_EQ(browser.count(), 1);
+    EXPECT_EQ(browser.selected(), 0);
+    EXPECT_EQ(browser.pathOf(0), printedPath);
+}
+
+TEST_F(PrintWiring, FailuresSayPrintErrorAndKeepTheWindowAndTheState)
+{
+    openPrintout(declaration());
+    QPointer<PrintWindow> window = printout();
+
+    // Dragged by its surface.
+    const QPoint before = window->pos();
+    QTest::mousePress(window, Qt::LeftButton, Qt::NoModifier, QPoint(40, 40));
+    QMouseEvent drag(QEvent::MouseMove, QPointF(70, 90), window->mapToGlobal(QPointF(70, 90)),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window, &drag);
+    QTest::mouseRelease(window, Qt::LeftButton, Qt::NoModifier, QPoint(70, 90));
+    EXPECT_EQ(window->pos(), before + QPoint(30, 50));
+
+    env.prompts.answer(MsgAnswer::Cancel);
+    click(window->cmdPrint);
+    EXPECT_TRUE(env.printer.jobs.isEmpty());
+
+    env.printer.succeed = false;
+    env.prompts.answer(MsgAnswer::No);
+    click(window->cmdPrint);
+    ASSERT_NE(env.prompts.last(), nullptr);
+    EXPECT_EQ(env.prompts.last()->text, QStringLiteral("打印错误！"));
+    EXPECT_TRUE(window->cmdPrint->isVisible() && window->cmdExit->isVisible());
+
+    // The printed file cannot be written: reported, and no printed state.
+    env.printer.succeed = true;
+    ASSERT_TRUE(QDir().mkpath(printedPath));
+    env.prompts.clearRecord();
+    env.prompts.answer(MsgAnswer::No);
+    click(window->cmdPrint);
+    EXPECT_EQ(env.printer.pages.size(), 1u);
+    ASSERT_EQ(env.prompts.messages.size(), 3u) << env.prompts.texts().join('|').toStdString();
+    EXPECT_TRUE(env.prompts.messages[1].text.startsWith(QStringLiteral("保存“")));
+    EXPECT_EQ(env.prompts.messages[2].text, QStringLiteral("打印错误！"));
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(window->cmdPrint->isVisible() && window->cmdExit->isVisible());
+    EXPECT_TRUE(page->DangQianWenJian.isEmpty());
+    EXPECT_EQ(page->Tip->text(), statusPreEntry());
+    EXPECT_FALSE(page->GuiDang->isEnabled());
+
+    click(window->cmdExit);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.isNull(); }));
+    EXPECT_TRUE(page->isVisible());
+}

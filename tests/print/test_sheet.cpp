@@ -1,0 +1,216 @@
+// The sheet's texts as a function of the declaration, the particulars and
+// the date; and that the drawing puts them at their twips on any device.
+#include "print/Sheet.h"
+#include "print/SheetPainter.h"
+
+#include <QImage>
+#include <QPainter>
+#include <functional>
+#include <gtest/gtest.h>
+
+using namespace portdesk;
+
+namespace {
+
+SheetSources sources()
+{
+    SheetSources s;
+    Declaration &d = s.declaration;
+    d.ShouHuoRen = QStringLiteral("昆山华安");
+    d.rows[0] = {QStringLiteral("模具配件"), QStringLiteral("8480719090"), QStringLiteral("德国"),
+                 QStringLiteral("2"),        QStringLiteral("台"),         QStringLiteral("150"),
+                 QStringLiteral("千克"),     QStringLiteral("8000"),       QStringLiteral("欧元")};
+    d.packing[0] = {QStringLiteral("木箱"), QStringLiteral("2")};
+    d.JianShu = QStringLiteral("2");
+    d.GongJin = QStringLiteral("180");
+    d.YunShuGongJu = QStringLiteral("飞机");
+    d.QiYunGuoJia = QStringLiteral("德国");
+    d.RuJingKouAn = QStringLiteral("上海");
+    s.consignee = {QStringLiteral("昆山华安精密机械有限公司"), QStringLiteral("3205123456"),
+                   QStringLiteral("开发区88号"), QStringLiteral("王先生"), QStringLiteral("5700")};
+    s.office.QY = {QStringLiteral("通达货代"), QStringLiteral("苏州报检"),
+                   QStringLiteral("3202900123"), QStringLiteral("李小姐"), QStringLiteral("6800")};
+    s.date = QDate(2026, 12, 7);
+    return s;
+}
+
+GoodsRow row(const char *name, const char *qty, const char *weight, const char *value)
+{
+    GoodsRow r;
+    r.MingCheng = QString::fromUtf8(name);
+    r.ShuLiang = QString::fromUtf8(qty);
+    r.SLdanwei = r.ShuLiang.isEmpty() ? QString() : QStringLiteral("个");
+    r.ZhongLiang = QString::fromUtf8(weight);
+    r.ZLdanwei = r.ZhongLiang.isEmpty() ? QString() : QStringLiteral("千克");
+    r.ZongZhi = QString::fromUtf8(value);
+    r.BiZhi = r.ZongZhi.isEmpty() ? QString() : QStringLiteral("美元");
+    return r;
+}
+
+struct Case {
+    const char *what;
+    std::function<void(SheetSources &)> change;
+    const char *element;
+    const char *text;
+};
+
+} // namespace
+
+TEST(SheetTexts, ValuesFollowTheirRules)
+{
+    const Case cases[] = {
+        {"consignee name from the register", [](SheetSources &) {}, "ShouHuoRen",
+         "昆山华安精密机械有限公司"},
+        {"consignee particulars in brackets", [](SheetSources &) {}, "SHRxx",
+         "(开发区88号,王先生,5700)"},
+        {"unknown consignee", [](SheetSources &s) { s.consignee = {}; }, "SHRxx", "(,,)"},
+        {"HS code with its point", [](SheetSources &) {}, "BianMa(0)", "84807190.90"},
+        {"no HS code", [](SheetSources &s) { s.declaration.rows[0].BianMa.clear(); }, "BianMa(0)",
+         ""},
+        {"quantity and weight", [](SheetSources &) {}, "ShuZhongLiang(0)", "2台/150千克"},
+        {"quantity only",
+         [](SheetSources &s) {
+             s.declaration.rows[0].ZhongLiang.clear();
+             s.declaration.rows[0].ZLdanwei.clear();
+         },
+         "ShuZhongLiang(0)", "2台"},
+        {"weight only",
+         [](SheetSources &s) {
+             s.declaration.rows[0].ShuLiang.clear();
+             s.declaration.rows[0].SLdanwei.clear();
+         },
+         "ShuZhongLiang(0)", "150千克"},
+        {"value and currency", [](SheetSources &) {}, "ZongZhi(0)", "8000欧元"},
+        {"rows stop at the first unnamed one",
+         [](SheetSources &s) { s.declaration.rows[2] = row("泵", "1", "", "10"); }, "MingCheng(2)",
+         ""},
+        {"ten named rows all print",
+         [](SheetSources &s) {
+             for (int i = 1; i < 10; ++i)
+                 s.declaration.rows[i] = row("泵", "1", "", "");
+         },
+         "ShuZhongLiang(9)", "1个"},
+        {"totals stay empty with one value",
+         [](SheetSources &s) { s.declaration.rows[1] = row("泵", "5", "40.5", ""); }, "HeJi(1)",
+         ""},
+        {"totals with a second value",
+         [](SheetSources &s) { s.declaration.rows[1] = row("泵", "5", "40.5", "1200.5"); },
+         "HeJi(1)", "190.5"},
+        {"value total",
+         [](SheetSources &s) { s.declaration.rows[1] = row("泵", "5", "", "1200.5"); }, "HeJi(2)",
+         "9200.5"},
+        {"packing box",
+         [](SheetSources &s) {
+             s.declaration.packing[1] = {QStringLiteral("纸箱"), QStringLiteral("3")};
+         },
+         "BaoZhuang", "2\r\n木箱\r\n\r\n3\r\n纸箱"},
+        {"no contract", [](SheetSources &) {}, "HeTongHao", "***"},
+        {"no permit", [](SheetSources &) {}, "XuKeShenPi", "***"},
+        {"permit", [](SheetSources &s) { s.declaration.XuKeZheng = QStringLiteral("P1"); },
+         "XuKeShenPi", "P1"},
+        {"port of departure is the country", [](SheetSources &) {}, "QiYunKouAn", "德国"},
+        {"port of entry", [](SheetSources &) {}, "RuJingKouAn", "上海口岸"},
+        {"no containers", [](SheetSources &) {}, "JiZhuangXiang", "***"},
+        {"both container sizes",
+         [](SheetSources &s) {
+             Declaration &d = s.declaration;
+             d.JZXsl1 = QStringLiteral("2");
+             d.JZXhm1 = QStringLiteral("ABCU1234567");
+             d.JZXsl2 = QStringLiteral("1");
+             d.JZXhm2 = QStringLiteral("XYZU7654321");
+         },
+         "JiZhuangXiang", "20'×2：ABCU1234567等 40'×1：XYZU7654321"},
+        {"only 40-foot",
+         [](SheetSources &s) {
+             s.declaration.JZXsl2 = QStringLiteral("3");
+             s.declaration.JZXhm2 = QStringLiteral("XYZU7654321");
+         },
+         "JiZhuangXiang", " 40'×3：XYZU7654321等"},
+        {"built-in number prefix", [](SheetSources &) {}, "BianHao", "编  号 320200126"},
+        {"configured number prefix",
+         [](SheetSources &s) { s.office.prefix = QStringLiteral("3202002"); }, "BianHao",
+         "编  号 320200226"},
+        {"year line", [](SheetSources &) {}, "Nianfen", "2026年   月   日"},
+        {"date", [](SheetSources &) {}, "RiQi", "[2026.12.07]"},
+        {"pieces and kilograms", [](SheetSources &) {}, "BeiZhu", "2/180"},
+        {"declaring agent", [](SheetSources &) {}, "DaiJianQiYe(0)", "苏州报检 3202900123"},
+        {"agent contact", [](SheetSources &) {}, "DaiJianQiYe(1)", "李小姐 6800"},
+        {"own company", [](SheetSources &) {}, "BenDanWei", "通达货代"},
+        {"free goods line",
+         [](SheetSources &s) { s.freeLine = QStringLiteral("接插件 87089999.90"); }, "Label1",
+         "接插件 87089999.90"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        SheetSources s = sources();
+        c.change(s);
+        const Sheet sheet = sheetFor(s);
+        const SheetText *t = sheet.find(QString::fromLatin1(c.element));
+        ASSERT_NE(t, nullptr);
+        EXPECT_EQ(t->text.toStdString(), std::string(c.text));
+    }
+}
+
+TEST(SheetTexts, GoodsRowsStandAtTheirTops)
+{
+    const Sheet sheet = sheetFor(sources());
+    for (int i = 0; i < 10; ++i) {
+        for (const char *column :
+             {"MingCheng", "BianMa", "YuanChanGuo", "ShuZhongLiang", "ZongZhi"}) {
+            const SheetText *t =
+                sheet.find(QString::fromLatin1(column) + '(' + QString::number(i) + ')');
+            ASSERT_NE(t, nullptr) << column << i;
+            EXPECT_EQ(t->top, goodsRowTops()[i]) << column << i;
+        }
+    }
+}
+
+TEST(SheetTexts, CertificateNoteAndFreeLineShowOnlyWhenAskedFor)
+{
+    SheetSources s = sources();
+    Sheet sheet = sheetFor(s);
+    EXPECT_FALSE(sheet.find(QStringLiteral("Label2"))->visible);
+    EXPECT_FALSE(sheet.find(QStringLiteral("Label1"))->visible);
+
+    // The note takes the first goods line without a name.
+    s.certificateNote = true;
+    s.declaration.rows[1] = row("泵", "1", "", "");
+    sheet = sheetFor(s);
+    const SheetText *note = sheet.find(QStringLiteral("Label2"));
+    EXPECT_TRUE(note->visible);
+    EXPECT_EQ(note->top, goodsRowTops()[2]);
+    EXPECT_EQ(note->left, 3585);
+
+    // With all ten rows named it keeps its own place.
+    for (int i = 0; i < 10; ++i)
+        s.declaration.rows[i] = row("泵", "1", "", "");
+    EXPECT_EQ(sheetFor(s).find(QStringLiteral("Label2"))->top, 8295);
+}
+
+TEST(SheetDrawing, LinesAndBoxesLandOnTheirTwipsAtAnyResolution)
+{
+    SheetSources s = sources();
+    s.certificateNote = true; // a dark box over goods row 1
+    const Sheet sheet = sheetFor(s);
+    for (const int dpi : {96, 300}) {
+        SCOPED_TRACE(dpi);
+        const double k = dpi / 1440.0;
+        QImage image(qRound(kSheetWidth * k) + 1, qRound(kSheetHeight * k) + 1,
+                     QImage::Format_RGB32);
+        image.setDotsPerMeterX(qRound(dpi / 0.0254));
+        image.setDotsPerMeterY(qRound(dpi / 0.0254));
+        image.fill(Qt::white);
+        ASSERT_TRUE(paintSheetOn(image, sheet));
+        const auto dark = [&](double x, double y) {
+            return qGray(image.pixel(qRound(x * k), qRound(y * k))) < 100;
+        };
+        EXPECT_TRUE(dark(1680, 9000));      // the frame's left edge
+        EXPECT_TRUE(dark(6000, 2595));      // Line(1)
+        EXPECT_TRUE(dark(6030, 6800));      // Line(12)
+        EXPECT_FALSE(dark(6000, 2700));     // between the lines
+        EXPECT_FALSE(dark(1500, 9000));     // outside the frame
+        EXPECT_TRUE(dark(3700, 2955 + 30)); // the note's dark box
+        EXPECT_TRUE(dark(7150, 2955 + 360));
+        EXPECT_FALSE(dark(7250, 2955 + 200)); // just right of the box
+    }
+}
