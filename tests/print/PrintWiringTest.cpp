@@ -1,39 +1,26 @@
 // The print command through the real windows: DaYin, the checks, the
 // printout window, printing on the printer double, the file in
 // Saved/Printed and the states of the main window and the browser.
-#include "app/MainWiring.h"
 #include "documents/DeclarationBinding.h"
 #include "documents/DeclarationFile.h"
 #include "documents/DocumentCommands.h"
 #include "documents/DocumentState.h"
 #include "documents/ViewFiles.h"
 #include "form/ClickLabel.h"
-#include "form/MainPage.h"
 #include "print/PrintCommand.h"
-#include "support/TestEnv.h"
+#include "support/MainWindowHarness.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTest>
 #include <QToolButton>
-#include <gtest/gtest.h>
-#include <memory>
 
 using namespace portdesk;
 using namespace portdesk::test;
 
 namespace {
-
-void click(QWidget *w)
-{
-    ASSERT_TRUE(w->isVisible() && w->isEnabled()) << w->objectName().toStdString();
-    QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, w->rect().center());
-}
 
 Declaration declaration()
 {
@@ -53,10 +40,8 @@ Declaration declaration()
     return d;
 }
 
-class PrintWiring : public ::testing::Test {
+class PrintWiring : public ::testing::Test, protected MainWindowHarness {
 protected:
-    TestEnv env;
-    std::unique_ptr<MainPage> page;
     const QString printedPath =
         env.path(QStringLiteral("Saved/Printed/ACME(2026-03-05 10：20：30).dcl"));
 
@@ -66,16 +51,14 @@ protected:
         ASSERT_TRUE(writeBytes(env.ctx.consigneeIni(),
                                gbk(QStringLiteral("[列表]\nS=1\n1=ACME\n[ACME]\n0=爱克美有限公司\n"
                                                   "1=3205123456\n2=路88号\n3=王\n4=5700\n"))));
-        page = std::make_unique<MainPage>(env.ctx);
-        wireMainPage(*page);
+        build(fullWiring);
         page->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(page.get()));
         ViewFiles &browser = DocumentCommands::of(*page)->browser();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return browser.isVisible(); }));
+        ASSERT_TRUE(waitFor([&] { return browser.isVisible(); }));
         click(browser.Cmd[1]);
-        page->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(page.get()));
+        showActive();
     }
+    void TearDown() override { destroy(); }
 
     PrintWindow *printout() const { return PrintCommand::of(*page)->window(); }
 
@@ -104,7 +87,7 @@ TEST_F(PrintWiring, CheckThenPrintStoresThePrintedFileAndShowsThePrintedState)
         << QApplication::focusWidget()->objectName().toStdString();
     EXPECT_EQ(printout(), nullptr);
 
-    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("176-12345675"));
+    keys("176-12345675");
     env.prompts.clearRecord();
     click(page->DaYin);
     QPointer<PrintWindow> window = printout();
@@ -133,7 +116,7 @@ TEST_F(PrintWiring, CheckThenPrintStoresThePrintedFileAndShowsThePrintedState)
     EXPECT_TRUE(env.prompts.texts().contains(
         QStringLiteral("保存“") + QFileInfo(printedPath).fileName() + QStringLiteral("”成功！")));
 
-    ASSERT_TRUE(QTest::qWaitFor([&] { return window.isNull(); }));
+    ASSERT_TRUE(waitFor([&] { return window.isNull(); }));
     EXPECT_TRUE(page->isVisible());
     EXPECT_EQ(page->DangQianWenJian, printedPath);
     EXPECT_EQ(page->Tip->text(), statusPrinted());
@@ -193,6 +176,6 @@ TEST_F(PrintWiring, FailuresSayPrintErrorAndKeepTheWindowAndTheState)
     EXPECT_FALSE(page->GuiDang->isEnabled());
 
     click(window->cmdExit);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return window.isNull(); }));
+    ASSERT_TRUE(waitFor([&] { return window.isNull(); }));
     EXPECT_TRUE(page->isVisible());
 }
