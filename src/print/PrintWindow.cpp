@@ -64,7 +64,10 @@ PrintWindow::PrintWindow(Context &ctx, const Declaration &declaration, QWidget &
     connect(cmdExit, &QPushButton::clicked, this, &QWidget::close);
 
     load(declaration);
-    if (QScreen *screen = QGuiApplication::primaryScreen()) {
+    QScreen *screen = mainWindow.screen();
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (screen) {
         QRect frame(QPoint(), size());
         frame.moveCenter(screen->availableGeometry().center());
         move(frame.topLeft());
