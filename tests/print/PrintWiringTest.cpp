@@ -78,13 +78,22 @@ TEST_F(PrintWiring, CheckThenPrintStoresThePrintedFileAndShowsThePrintedState)
 {
     Declaration d = declaration();
     d.TiYunDanHao.clear();
+    d.rows[1] = d.rows[0];
+    d.rows[1].BiZhi.clear();
     showDeclaration(*page, d);
+    ASSERT_FALSE(page->goodsExpanded());
+    // A field of a hidden row is shown before it takes the cursor.
     click(page->DaYin);
     ASSERT_NE(env.prompts.last(), nullptr);
-    EXPECT_EQ(env.prompts.last()->text, QStringLiteral("提运单号不能为空！"));
+    EXPECT_EQ(env.prompts.last()->text, QStringLiteral("币制不能为空！"));
     EXPECT_EQ(env.prompts.last()->icon, MsgIcon::Warning);
-    EXPECT_EQ(QApplication::focusWidget(), page->TiYunDanHao)
-        << QApplication::focusWidget()->objectName().toStdString();
+    EXPECT_EQ(focusedName(), QStringLiteral("BiZhi(1)"));
+    EXPECT_TRUE(page->goodsExpanded());
+    commit(QStringLiteral("欧元"));
+
+    click(page->DaYin);
+    EXPECT_EQ(env.prompts.last()->text, QStringLiteral("提运单号不能为空！"));
+    EXPECT_EQ(focusedName(), QStringLiteral("TiYunDanHao"));
     EXPECT_EQ(printout(), nullptr);
 
     keys("176-12345675");
@@ -106,7 +115,7 @@ TEST_F(PrintWiring, CheckThenPrintStoresThePrintedFileAndShowsThePrintedState)
     EXPECT_EQ(question.defaultButton, MsgAnswer::Cancel);
     // The note sits on the first free goods line; the buttons are not printed.
     const QImage &paper = env.printer.pages.front();
-    EXPECT_LT(qGray(paper.pixel(3585 / 15 + 4, 2955 / 15 + 4)), 100);
+    EXPECT_LT(qGray(paper.pixel(3585 / 15 + 4, goodsRowTops()[2] / 15 + 4)), 100);
     for (const QPoint at : {QPoint(3120 + 700, 9000 + 250), QPoint(6240 + 700, 9000 + 250)})
         EXPECT_EQ(paper.pixel(at / 15), qRgb(255, 255, 255));
 
