@@ -1,7 +1,11 @@
 // Settings store speed on a declaration-sized file (109 keys in 报检内容):
 // key by key, where every call reads and replaces the whole file, against
-// one batch that reads it once and writes it once.
+// one batch that reads it once and writes it once; and the cost of the lock
+// that every save of a shared file takes.
 // The program's main() comes from another file of this folder.
+#include "store/Gbk.h"
+#include "store/ProfileFile.h"
+#include "store/ProfileLock.h"
 #include "store/SettingsStore.h"
 
 #include <QFile>
@@ -9,6 +13,7 @@
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -119,5 +124,48 @@ void BM_Store_Read109_Batch(benchmark::State &state)
     state.SetItemsProcessed(state.iterations() * 109);
 }
 BENCHMARK(BM_Store_Read109_Batch)->Unit(benchmark::kMillisecond);
+
+// One save of a changed declaration as the store makes it under the lock (read
+// the file again, make the changes, replace it), against the same without
+// the lock. Values are GBK already: only the save itself is measured.
+template <bool Locked> void saveDeclaration(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("a.dcl"));
+    const QByteArray section = *toGbk(kSection);
+    std::vector<std::vector<std::pair<QByteArray, QByteArray>>> rounds;
+    for (int r = 0; r < 2; ++r) {
+        rounds.emplace_back();
+        for (const auto &[key, value] : declarationPairs(r))
+            rounds.back().emplace_back(*toGbk(key), *toGbk(value));
+    }
+    int round = 0;
+    for (auto _ : state) {
+        std::optional<ProfileLock> lock;
+        if constexpr (Locked) {
+            lock.emplace(file);
+            if (!lock->acquire(nullptr))
+                state.SkipWithError("lock failed");
+        }
+        LoadedProfile l = loadProfile(file);
+        for (const auto &[key, value] : rounds[size_t(round++ % 2)])
+            l.doc.setValue(section, key, value);
+        if (!replaceProfile(file, l.doc.serialize(), nullptr))
+            state.SkipWithError("save failed");
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+
+void BM_Store_Save109_Unlocked(benchmark::State &state)
+{
+    saveDeclaration<false>(state);
+}
+BENCHMARK(BM_Store_Save109_Unlocked)->Unit(benchmark::kMillisecond);
+
+void BM_Store_Save109_Locked(benchmark::State &state)
+{
+    saveDeclaration<true>(state);
+}
+BENCHMARK(BM_Store_Save109_Locked)->Unit(benchmark::kMillisecond);
 
 } // namespace

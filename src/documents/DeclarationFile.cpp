@@ -11,7 +11,7 @@ bool writeDeclaration(const QString &path, const Declaration &content, QString *
     ProfileBatch file(path);
     if (file.failed()) {
         if (error)
-            *error = QStringLiteral("无法读取原文件。");
+            *error = file.failure();
         return false;
     }
     for (const DeclarationField &f : declarationFields()) {
@@ -31,7 +31,7 @@ bool readDeclaration(const QString &path, LoadedDeclaration &out, QString *error
     ProfileBatch file(path);
     if (file.failed()) {
         if (error)
-            *error = QStringLiteral("无法读取文件。");
+            *error = file.failure();
         return false;
     }
     LoadedDeclaration loaded;

@@ -5,6 +5,7 @@
 #include "platform/FileSystem.h"
 #include "platform/Prompts.h"
 #include "store/DocumentNames.h"
+#include "store/FileErrors.h"
 #include "store/FileNameFilter.h"
 #include "store/FolderListing.h"
 
@@ -342,7 +343,7 @@ void ViewFiles::deleteSelected()
     QFile file(pathOf(row));
     if (file.exists() && !file.remove())
         ctx_.prompts.warn(QStringLiteral("删除“") + name + QStringLiteral("”失败！\n") +
-                          file.errorString());
+                          fileErrorReason(file));
     refresh();
     showTotal();
 }
@@ -381,7 +382,7 @@ void ViewFiles::renameSelected()
                 emit renamed(from, to);
             else
                 ctx_.prompts.warn(QStringLiteral("改名失败！“") + current +
-                                  QStringLiteral("”仍用原名。\n") + file.errorString());
+                                  QStringLiteral("”仍用原名。\n") + fileErrorReason(file));
         }
         break;
     }

@@ -1,5 +1,7 @@
 #include "store/DocumentNames.h"
 
+#include "store/Gbk.h"
+
 #include <QRegularExpression>
 
 namespace portdesk {
@@ -63,8 +65,30 @@ QString fileNameProblem(const QString &name)
     if (isReservedDeviceName(name))
         return QStringLiteral("“") + name.section('.', 0, 0).trimmed() +
                QStringLiteral("”是系统保留的设备名，不能用作文件名！请重新输入。");
-    if (name.size() > maxNameChars || name.toUtf8().size() > maxNameBytes)
-        return QStringLiteral("文件名太长（最多%1个字符）！请重新输入。").arg(maxNameChars);
+    if (const QString c = firstLookAlikeChar(name); !c.isEmpty())
+        return QStringLiteral("文件名中含有看不见的字符（%1），会让两个不同的名称看起来一样！"
+                              "请重新输入。")
+            .arg(shownCharacter(c));
+    if (const QString c = firstNonGbkChar(name); !c.isEmpty())
+        return QStringLiteral("文件名中含有无法保存的字符%1！请重新输入。").arg(shownCharacter(c));
+    if (name.toUtf8().size() > maxNameBytes)
+        return QStringLiteral("文件名太长（最多%1个字节，一个汉字占3个字节）！请重新输入。")
+            .arg(maxNameBytes);
+    return {};
+}
+
+QString firstLookAlikeChar(const QString &name)
+{
+    for (const QChar c : name) {
+        const char16_t u = c.unicode();
+        const bool invisible = c.category() == QChar::Other_Format || u == 0x00AD ||
+                               (u >= 0x200B && u <= 0x200F) || (u >= 0x202A && u <= 0x202E) ||
+                               (u >= 0x2060 && u <= 0x206F) || u == 0xFEFF ||
+                               (u >= 0xFE00 && u <= 0xFE0F) || u == 0x034F || u == 0x115F ||
+                               u == 0x1160 || u == 0x3164 || u == 0xFFA0;
+        if (invisible)
+            return QString(c);
+    }
     return {};
 }
 

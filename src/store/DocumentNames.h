@@ -28,11 +28,18 @@ QString withDclSuffix(const QString &name);
 bool isReservedDeviceName(const QString &name);
 
 // Why a finished file name (after the filter and the .dcl rule) cannot be
-// used, as the message the clerk sees; empty when it can be used.
+// used, as the message the clerk sees; empty when it can be used. Names must
+// be GBK (desks using the Windows ANSI file functions open them) and free of
+// invisible or direction-changing characters.
 QString fileNameProblem(const QString &name);
 
-// Longest name the folders of every desk can hold.
-constexpr int maxNameChars = 250;
+// The first character of `name` that shows nothing or turns the text's
+// direction (zero-width, direction marks, soft hyphen, byte-order mark,
+// variation selectors); empty when there is none.
+QString firstLookAlikeChar(const QString &name);
+
+// Longest name the folders of every desk can hold: 255 bytes in the
+// file system's UTF-8, where a Chinese character takes three.
 constexpr int maxNameBytes = 255;
 
 } // namespace portdesk

@@ -1,9 +1,12 @@
 #include "store/Gbk.h"
 
+#include <QList>
+
 #include <unicode/ucnv.h>
 #include <unicode/ucnv_err.h>
 
 #include <memory>
+#include <vector>
 
 namespace portdesk {
 
@@ -73,12 +76,30 @@ std::optional<QByteArray> toGbk(const QString &text)
     if (!c)
         return std::nullopt;
     QByteArray out(text.size() * 2 + 8, Qt::Uninitialized);
+    // Which source unit each byte came from: ICU skips some characters it
+    // cannot map (soft hyphen, zero-width and direction marks, variation
+    // selectors, the byte-order mark) without a word, and a character that
+    // produced no byte is one GBK cannot store.
+    std::vector<int32_t> from(size_t(out.size()));
+    const UChar *src = reinterpret_cast<const UChar *>(text.utf16());
+    const UChar *srcEnd = src + text.size();
+    char *dst = out.data();
     UErrorCode status = U_ZERO_ERROR;
-    const int32_t n = ucnv_fromUChars(c, out.data(), int32_t(out.size()),
-                                      reinterpret_cast<const UChar *>(text.utf16()),
-                                      int32_t(text.size()), &status);
+    ucnv_fromUnicode(c, &dst, out.data() + out.size(), &src, srcEnd, from.data(), true, &status);
     if (U_FAILURE(status))
         return std::nullopt;
+    const qsizetype n = dst - out.data();
+    std::vector<bool> produced(size_t(text.size()), false);
+    for (qsizetype i = 0; i < n; ++i) {
+        if (from[size_t(i)] >= 0 && from[size_t(i)] < text.size())
+            produced[size_t(from[size_t(i)])] = true;
+    }
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i].isLowSurrogate() && i > 0 && text[i - 1].isHighSurrogate())
+            continue;
+        if (!produced[size_t(i)])
+            return std::nullopt;
+    }
     out.truncate(n);
     return out;
 }
@@ -123,6 +144,47 @@ QString fromGbkLossy(const QByteArray &bytes)
 bool isGbkEncodable(const QString &text)
 {
     return toGbk(text).has_value();
+}
+
+QString firstNonGbkChar(const QString &text)
+{
+    if (isGbkEncodable(text))
+        return {};
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const qsizetype len = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        const QString one = text.mid(i, len);
+        if (!isGbkEncodable(one))
+            return one;
+        i += len - 1;
+    }
+    return text.left(1);
+}
+
+QString shownCharacter(const QString &ch)
+{
+    const char32_t u = ch.isEmpty() ? 0 : QStringView(ch).toUcs4().value(0);
+    bool invisible = false;
+    switch (QChar::category(u)) {
+    case QChar::Other_Control:
+    case QChar::Other_Format:
+    case QChar::Other_Surrogate:
+    case QChar::Other_PrivateUse:
+    case QChar::Other_NotAssigned:
+    case QChar::Mark_NonSpacing:
+    case QChar::Mark_Enclosing:
+    case QChar::Separator_Space:
+    case QChar::Separator_Line:
+    case QChar::Separator_Paragraph:
+        invisible = true;
+        break;
+    default:
+        // Hangul fillers draw nothing though they count as letters.
+        invisible = u == 0x115F || u == 0x1160 || u == 0x3164 || u == 0xFFA0;
+    }
+    if (!invisible)
+        return QStringLiteral("“%1”").arg(ch);
+    return QStringLiteral("U+") +
+           QString::number(uint(u), 16).rightJustified(4, QLatin1Char('0')).toUpper();
 }
 
 } // namespace portdesk

@@ -2,13 +2,11 @@
 
 #include "store/Gbk.h"
 #include "store/ProfileDocument.h"
-
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
+#include "store/ProfileFile.h"
+#include "store/ProfileLock.h"
 
 #include <optional>
+#include <vector>
 
 namespace portdesk {
 
@@ -20,85 +18,12 @@ void setError(QString *error, const QString &text)
         *error = text;
 }
 
-QString shownPath(const QString &file)
-{
-    return QDir::toNativeSeparators(file);
-}
-
-// The file as the store sees it: absent files read as empty; a file that
-// exists but cannot be read must never be overwritten.
-struct Loaded {
-    ProfileDocument doc;
-    bool failed = false;
-    QString error;
-    bool changed = false;
-};
-
-Loaded load(const QString &file)
-{
-    Loaded l;
-    const QFileInfo info(file);
-    if (!info.exists())
-        return l;
-    QFile f(file);
-    if (info.isDir() || !f.open(QIODevice::ReadOnly)) {
-        l.failed = true;
-        l.error = QStringLiteral("无法读取文件“%1”：%2")
-                      .arg(shownPath(file),
-                           info.isDir() ? QStringLiteral("这是一个文件夹") : f.errorString());
-        return l;
-    }
-    const QByteArray bytes = f.readAll();
-    if (f.error() != QFileDevice::NoError) {
-        l.failed = true;
-        l.error = QStringLiteral("无法读取文件“%1”：%2").arg(shownPath(file), f.errorString());
-        return l;
-    }
-    l.doc = ProfileDocument::parse(bytes);
-    return l;
-}
-
-// Replaces the file whole: a crash or a lost connection mid-write leaves the
-// old content, never half of the new.
-bool save(const QString &file, const QByteArray &bytes, QString *error)
-{
-    QSaveFile f(file);
-    if (!f.open(QIODevice::WriteOnly)) {
-        setError(error,
-                 QStringLiteral("无法写入文件“%1”：%2").arg(shownPath(file), f.errorString()));
-        return false;
-    }
-    // Qt 6.4's commit() can report success when flushing its buffer failed
-    // (a full disk), replacing the file with a cut-short one: flush first.
-    if (f.write(bytes) != bytes.size() || !f.flush() || !f.commit()) {
-        setError(error,
-                 QStringLiteral("无法写入文件“%1”：%2").arg(shownPath(file), f.errorString()));
-        f.cancelWriting();
-        return false;
-    }
-    return true;
-}
-
-// The first character GBK has no code for, to name it in the message.
-QString firstUnencodable(const QString &text)
-{
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        qsizetype len = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
-        const QString one = text.mid(i, len);
-        if (!isGbkEncodable(one))
-            return one;
-        i += len - 1;
-    }
-    return QString();
-}
-
 std::optional<QByteArray> encode(const QString &text, const QString &what, QString *error)
 {
     std::optional<QByteArray> bytes = toGbk(text);
     if (!bytes) {
-        setError(
-            error,
-            QStringLiteral("%1含有无法以 GBK 保存的字符“%2”").arg(what, firstUnencodable(text)));
+        setError(error, QStringLiteral("%1含有无法以 GBK 保存的字符%2")
+                            .arg(what, shownCharacter(firstNonGbkChar(text))));
         return std::nullopt;
     }
     if (bytes->contains('\0')) {
@@ -157,60 +82,136 @@ QString trimSpaces(const QString &text)
 
 // The value the profile reader hands out: one pair of outer quotes removed,
 // NUL bytes dropped. Empty when the key is missing or holds nothing.
-QByteArray readerValue(const QByteArray &raw)
+QByteArray readerValue(const ProfileDocument &doc, const Names &names)
 {
-    QByteArray v = raw;
+    std::optional<QByteArray> raw = doc.rawValue(names.section, names.key);
+    if (!raw)
+        return {};
+    QByteArray v = *raw;
     if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front())
         v = v.mid(1, v.size() - 2);
     v.removeIf([](char c) { return c == '\0'; });
     return v;
 }
 
-bool writeInto(Loaded &l, const QString &section, const QString &key,
+// One change as the caller asked for it, kept so that it can be made again
+// on the file as another desk may have left it meanwhile.
+struct Edit {
+    enum Kind { Set, Remove, FillIfEmpty } kind;
+    Names names;
+    QByteArray value;
+};
+
+bool apply(ProfileDocument &doc, const Edit &e)
+{
+    switch (e.kind) {
+    case Edit::Set:
+        return doc.setValue(e.names.section, e.names.key, e.value);
+    case Edit::Remove:
+        return doc.remove(e.names.section, e.names.key);
+    case Edit::FillIfEmpty:
+        // A default written back by a read never replaces a value another
+        // desk stored in between.
+        return readerValue(doc, e.names).isEmpty() &&
+               doc.setValue(e.names.section, e.names.key, e.value);
+    }
+    return false;
+}
+
+// One file as a caller works on it: what was read, and the changes made
+// since, which a save makes again on the file as it is then.
+struct Working {
+    QString file;
+    LoadedProfile loaded;
+    std::vector<Edit> edits;
+    bool changed = false;
+
+    explicit Working(const QString &f) : file(f), loaded(loadProfile(f)) {}
+
+    bool edit(Edit e, QString *error)
+    {
+        if (loaded.failed) {
+            setError(error, loaded.error);
+            return false;
+        }
+        changed |= apply(loaded.doc, e);
+        edits.push_back(std::move(e));
+        return true;
+    }
+
+    // Under the lock: read the file again, make the same changes on what is
+    // there now, and replace it when that changes anything.
+    bool save(QString *error)
+    {
+        if (!changed)
+            return true;
+        ProfileLock lock(file);
+        if (!lock.acquire(error))
+            return false;
+        LoadedProfile fresh = loadProfile(file);
+        if (fresh.failed) {
+            setError(error, fresh.error);
+            return false;
+        }
+        bool freshChanged = false;
+        for (const Edit &e : edits)
+            freshChanged |= apply(fresh.doc, e);
+        if (freshChanged && !replaceProfile(file, fresh.doc.serialize(), error))
+            return false;
+        loaded = std::move(fresh);
+        edits.clear();
+        changed = false;
+        return true;
+    }
+};
+
+bool writeInto(Working &w, const QString &section, const QString &key,
                const std::optional<QString> &value, QString *error)
 {
-    if (l.failed) {
-        setError(error, l.error);
+    if (w.loaded.failed) {
+        setError(error, w.loaded.error);
         return false;
     }
     std::optional<Names> names = encodeNames(section, key, error);
     if (!names)
         return false;
-    if (!value) {
-        l.changed |= l.doc.remove(names->section, names->key);
-        return true;
-    }
+    if (!value)
+        return w.edit({Edit::Remove, *names, {}}, error);
     std::optional<QByteArray> v = encode(*value, QStringLiteral("值"), error);
     if (!v)
         return false;
-    l.changed |= l.doc.setValue(names->section, names->key, *v);
-    return true;
+    return w.edit({Edit::Set, *names, *v}, error);
 }
 
-QString readFrom(Loaded &l, const QString &section, const QString &key, const QString &def,
+// The stored value, or nullopt when it is missing or empty.
+std::optional<QString> storedValue(const Working &w, const std::optional<Names> &names)
+{
+    if (w.loaded.failed || !names)
+        return std::nullopt;
+    const QByteArray v = readerValue(w.loaded.doc, *names);
+    if (v.isEmpty())
+        return std::nullopt;
+    return trimSpaces(fromGbkLossy(v));
+}
+
+QString readFrom(Working &w, const QString &section, const QString &key, const QString &def,
                  QString *error)
 {
-    if (!l.failed) {
-        if (std::optional<Names> names = encodeNames(section, key, nullptr)) {
-            if (std::optional<QByteArray> raw = l.doc.rawValue(names->section, names->key)) {
-                const QByteArray v = readerValue(*raw);
-                if (!v.isEmpty())
-                    return trimSpaces(fromGbkLossy(v));
-            }
-        }
-    }
+    const std::optional<Names> names = encodeNames(section, key, nullptr);
+    if (std::optional<QString> v = storedValue(w, names))
+        return *v;
     // Missing or empty: the default goes into the file, as written.
-    writeInto(l, section, key, def, error);
+    if (w.loaded.failed) {
+        setError(error, w.loaded.error);
+        return trimSpaces(def);
+    }
+    if (!names) {
+        encodeNames(section, key, error);
+        return trimSpaces(def);
+    }
+    if (std::optional<QByteArray> v = encode(def, QStringLiteral("值"), error))
+        w.edit({Edit::FillIfEmpty, *names, *v}, error);
     return trimSpaces(def);
-}
-
-// One call on its own: load, act, save when something changed.
-template <typename Act> bool onFile(const QString &file, QString *error, Act act)
-{
-    Loaded l = load(file);
-    if (!act(l))
-        return false;
-    return !l.changed || save(file, l.doc.serialize(), error);
 }
 
 } // namespace
@@ -219,38 +220,35 @@ QString ReadKey(const QString &file, const QString &section, const QString &key,
                 QString *error)
 {
     setError(error, QString());
-    QString value;
-    onFile(file, error, [&](Loaded &l) {
-        value = readFrom(l, section, key, def, error);
-        return true;
-    });
-    return value;
+    Working w(file);
+    const QString value = readFrom(w, section, key, def, error);
+    if (!w.changed || !w.save(error))
+        return value;
+    // Another desk may have stored a value while this one waited.
+    return storedValue(w, encodeNames(section, key, nullptr)).value_or(value);
 }
 
 bool WriteKey(const QString &file, const QString &section, const QString &key, const QString &value,
               QString *error)
 {
     setError(error, QString());
-    return onFile(file, error, [&](Loaded &l) { return writeInto(l, section, key, value, error); });
+    Working w(file);
+    return writeInto(w, section, key, value, error) && w.save(error);
 }
 
 bool DeleteKey(const QString &file, const QString &section, const QString &key, QString *error)
 {
     setError(error, QString());
-    return onFile(file, error,
-                  [&](Loaded &l) { return writeInto(l, section, key, std::nullopt, error); });
+    Working w(file);
+    return writeInto(w, section, key, std::nullopt, error) && w.save(error);
 }
 
 struct ProfileBatch::Impl {
-    QString file;
-    Loaded loaded;
+    explicit Impl(const QString &file) : working(file) {}
+    Working working;
 };
 
-ProfileBatch::ProfileBatch(const QString &file) : d(std::make_unique<Impl>())
-{
-    d->file = file;
-    d->loaded = load(file);
-}
+ProfileBatch::ProfileBatch(const QString &file) : d(std::make_unique<Impl>(file)) {}
 
 ProfileBatch::~ProfileBatch() = default;
 
@@ -258,41 +256,41 @@ QString ProfileBatch::ReadKey(const QString &section, const QString &key, const 
                               QString *error)
 {
     setError(error, QString());
-    return readFrom(d->loaded, section, key, def, error);
+    return readFrom(d->working, section, key, def, error);
 }
 
 bool ProfileBatch::WriteKey(const QString &section, const QString &key, const QString &value,
                             QString *error)
 {
     setError(error, QString());
-    return writeInto(d->loaded, section, key, value, error);
+    return writeInto(d->working, section, key, value, error);
 }
 
 bool ProfileBatch::DeleteKey(const QString &section, const QString &key, QString *error)
 {
     setError(error, QString());
-    return writeInto(d->loaded, section, key, std::nullopt, error);
+    return writeInto(d->working, section, key, std::nullopt, error);
 }
 
 bool ProfileBatch::failed() const
 {
-    return d->loaded.failed;
+    return d->working.loaded.failed;
+}
+
+QString ProfileBatch::failure() const
+{
+    return d->working.loaded.error;
 }
 
 bool ProfileBatch::changed() const
 {
-    return d->loaded.changed;
+    return d->working.changed;
 }
 
 bool ProfileBatch::save(QString *error)
 {
     setError(error, QString());
-    if (!d->loaded.changed)
-        return true;
-    if (!portdesk::save(d->file, d->loaded.doc.serialize(), error))
-        return false;
-    d->loaded.changed = false;
-    return true;
+    return d->working.save(error);
 }
 
 } // namespace portdesk

@@ -3,6 +3,14 @@
 // Every call names the file it acts on. Files written here are byte for byte
 // what WritePrivateProfileStringA writes for the same calls, so that desks
 // using the Windows functions and Portdesk share them freely.
+//
+// Files may be shared by several desks. Every change is made under a lock
+// beside the file: the file is read again under it and the caller's changes
+// are made again on what is there, so keys another desk wrote meanwhile stay.
+// Only "no such file" counts as an absent file; any other failure to look at
+// or read the file refuses every write to it, and reads give the default.
+// A file saved in UTF-16 is unreadable in the same way. Failure reasons are
+// Chinese and name the file.
 #include <QString>
 #include <memory>
 
@@ -47,9 +55,13 @@ public:
     // writes are then refused so that the file is never replaced by a
     // fragment of itself.
     bool failed() const;
+    // Why the file could not be read; empty unless failed().
+    QString failure() const;
     bool changed() const;
-    // Writes the file when something changed. False, with `error` set, when
-    // the file could not be replaced; the old file is then left as it was.
+    // Writes the file when something changed: under the lock, the batch's
+    // writes and deletes are made again on the file as it is now. False, with
+    // `error` set, when the file could not be locked, read or replaced; the
+    // old file is then left as it was and the changes stay pending.
     bool save(QString *error = nullptr);
 
 private:

@@ -72,12 +72,13 @@ TEST(TypedName, ProblemsTheFileSystemCannotHold)
     EXPECT_TRUE(fileNameProblem("上海某公司(2014-03-05 14：20：30).dcl").isEmpty());
 }
 
-TEST(TypedName, LengthLimitsInCharactersAndBytes)
+TEST(TypedName, LengthLimitInBytes)
 {
-    const QString tooLong = QStringLiteral("文件名太长（最多250个字符）！请重新输入。");
-    // 246 + ".dcl" = 250 ASCII characters fits; one more does not.
-    EXPECT_TRUE(fileNameProblem(QString(246, 'a') + ".dcl").isEmpty());
-    EXPECT_EQ(fileNameProblem(QString(247, 'a') + ".dcl"), tooLong);
+    const QString tooLong =
+        QStringLiteral("文件名太长（最多255个字节，一个汉字占3个字节）！请重新输入。");
+    // 251 + ".dcl" = 255 ASCII bytes fits; one more does not.
+    EXPECT_TRUE(fileNameProblem(QString(251, 'a') + ".dcl").isEmpty());
+    EXPECT_EQ(fileNameProblem(QString(252, 'a') + ".dcl"), tooLong);
     // 83 Chinese characters are 249 UTF-8 bytes: + ".dcl" is 253 bytes and fits;
     // 84 are 252 + 4 = 256 bytes and do not, though only 88 characters.
     EXPECT_TRUE(fileNameProblem(QString(83, QChar(0x4E2D)) + ".dcl").isEmpty());

@@ -1,0 +1,47 @@
+// File names desks using the Windows ANSI file functions can open, and that
+// cannot pass for another name.
+#include "store/DocumentNames.h"
+
+#include <gtest/gtest.h>
+
+using namespace portdesk;
+
+namespace {
+
+TEST(DocumentNames, RefusedCharactersAreNamed)
+{
+    struct Row {
+        QString name;
+        const char *named;
+    };
+    const Row rows[] = {
+        {QStringLiteral("😀名.dcl"), "😀"},
+        {QStringLiteral("ก.dcl"), "ก"},
+        {QStringLiteral("苏州\u202E公司.dcl"), "U+202E"},
+        {QStringLiteral("苏州\u200B公司.dcl"), "U+200B"},
+        {QStringLiteral("苏州\u200F.dcl"), "U+200F"},
+        {QStringLiteral("\uFEFF苏州.dcl"), "U+FEFF"},
+        {QStringLiteral("苏\u00AD州.dcl"), "U+00AD"},
+        {QStringLiteral("苏州\u2066.dcl"), "U+2066"},
+        {QStringLiteral("苏州\uFE0F.dcl"), "U+FE0F"},
+    };
+    for (const Row &r : rows) {
+        const QString problem = fileNameProblem(r.name);
+        EXPECT_TRUE(problem.contains(QString::fromUtf8(r.named))) << problem.toStdString();
+    }
+    EXPECT_TRUE(fileNameProblem(QStringLiteral("苏州€公司（一）.dcl")).isEmpty());
+}
+
+TEST(DocumentNames, LengthIsCountedInTheBytesTheFolderHolds)
+{
+    // 255 bytes of UTF-8: 83 Chinese characters + ".dcl" is 253 and fits.
+    EXPECT_TRUE(fileNameProblem(QString(83, QChar(0x4E2D)) + ".dcl").isEmpty());
+    EXPECT_TRUE(fileNameProblem(QString(251, 'a') + ".dcl").isEmpty());
+    for (const QString &name : {QString(84, QChar(0x4E2D)) + ".dcl", QString(252, 'a') + ".dcl"}) {
+        const QString problem = fileNameProblem(name);
+        EXPECT_TRUE(problem.contains(QStringLiteral("最多%1个字节").arg(maxNameBytes)))
+            << problem.toStdString();
+    }
+}
+
+} // namespace
