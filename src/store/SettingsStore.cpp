@@ -125,6 +125,8 @@ struct Working {
     LoadedProfile loaded;
     std::vector<Edit> edits;
     bool changed = false;
+    // A default the last save did not write: another desk had stored a value.
+    bool foundFilled = false;
 
     explicit Working(const QString &f) : file(f), loaded(loadProfile(f)) {}
 
@@ -154,8 +156,12 @@ struct Working {
             return false;
         }
         bool freshChanged = false;
-        for (const Edit &e : edits)
+        foundFilled = false;
+        for (const Edit &e : edits) {
+            if (e.kind == Edit::FillIfEmpty && !readerValue(fresh.doc, e.names).isEmpty())
+                foundFilled = true;
             freshChanged |= apply(fresh.doc, e);
+        }
         if (freshChanged && !replaceProfile(file, fresh.doc.serialize(), error))
             return false;
         loaded = std::move(fresh);
@@ -222,9 +228,9 @@ QString ReadKey(const QString &file, const QString &section, const QString &key,
     setError(error, QString());
     Working w(file);
     const QString value = readFrom(w, section, key, def, error);
-    if (!w.changed || !w.save(error))
+    if (!w.changed || !w.save(error) || !w.foundFilled)
         return value;
-    // Another desk may have stored a value while this one waited.
+    // Another desk stored a value while this one waited.
     return storedValue(w, encodeNames(section, key, nullptr)).value_or(value);
 }
 

@@ -12,14 +12,14 @@
 #include <cerrno>
 
 using namespace portdesk;
+using portdesk::test::gbk;
 using portdesk::test::readBytes;
 using portdesk::test::TestEnv;
 using portdesk::test::writeBytes;
 
 namespace {
 
-const QByteArray kRegister =
-    "[列表]\r\nS=2\r\n1=苏州公司\r\n2=昆山公司\r\n[苏州公司]\r\n0=苏州\r\n";
+const QByteArray kRegister = gbk("[列表]\nS=2\n1=苏州公司\n2=昆山公司\n[苏州公司]\n0=苏州\n");
 
 // The next `count` looks at `file` fail with `err`; removed when it ends.
 class ProbeFaults {
