@@ -5,6 +5,7 @@
 #include "store/ProfileFile.h"
 #include "store/ProfileLock.h"
 
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -128,7 +129,10 @@ struct Working {
     // A default the last save did not write: another desk had stored a value.
     bool foundFilled = false;
 
-    explicit Working(const QString &f) : file(f), loaded(loadProfile(f)) {}
+    // Set while the caller holds the file's lock for the whole batch.
+    std::unique_ptr<ProfileLock> held;
+
+    explicit Working(const QString &f) : file(f) {}
 
     bool edit(Edit e, QString *error)
     {
@@ -147,9 +151,12 @@ struct Working {
     {
         if (!changed)
             return true;
-        ProfileLock lock(file);
-        if (!lock.acquire(error))
-            return false;
+        std::unique_ptr<ProfileLock> lock;
+        if (!held) {
+            lock = std::make_unique<ProfileLock>(file);
+            if (!lock->acquire(error))
+                return false;
+        }
         LoadedProfile fresh = loadProfile(file);
         if (fresh.failed) {
             setError(error, fresh.error);
@@ -167,6 +174,7 @@ struct Working {
         loaded = std::move(fresh);
         edits.clear();
         changed = false;
+        held.reset();
         return true;
     }
 };
@@ -227,6 +235,7 @@ QString ReadKey(const QString &file, const QString &section, const QString &key,
 {
     setError(error, QString());
     Working w(file);
+    w.loaded = loadProfile(file);
     const QString value = readFrom(w, section, key, def, error);
     if (!w.changed || !w.save(error) || !w.foundFilled)
         return value;
@@ -239,6 +248,7 @@ bool WriteKey(const QString &file, const QString &section, const QString &key, c
 {
     setError(error, QString());
     Working w(file);
+    w.loaded = loadProfile(file);
     return writeInto(w, section, key, value, error) && w.save(error);
 }
 
@@ -246,6 +256,7 @@ bool DeleteKey(const QString &file, const QString &section, const QString &key, 
 {
     setError(error, QString());
     Working w(file);
+    w.loaded = loadProfile(file);
     return writeInto(w, section, key, std::nullopt, error) && w.save(error);
 }
 
@@ -254,7 +265,21 @@ struct ProfileBatch::Impl {
     Working working;
 };
 
-ProfileBatch::ProfileBatch(const QString &file) : d(std::make_unique<Impl>(file)) {}
+ProfileBatch::ProfileBatch(const QString &file, Hold hold) : d(std::make_unique<Impl>(file))
+{
+    Working &w = d->working;
+    if (hold == Hold::UntilSaved) {
+        w.held = std::make_unique<ProfileLock>(file);
+        QString error;
+        if (!w.held->acquire(&error)) {
+            w.held.reset();
+            w.loaded.failed = true;
+            w.loaded.error = error;
+            return;
+        }
+    }
+    w.loaded = loadProfile(file);
+}
 
 ProfileBatch::~ProfileBatch() = default;
 

@@ -40,7 +40,14 @@ bool DeleteKey(const QString &file, const QString &section, const QString &key,
 // batch dropped unsaved writes nothing.
 class ProfileBatch {
 public:
-    explicit ProfileBatch(const QString &file);
+    // Briefly: the lock is taken only while saving, and the batch's changes
+    // are made again on the file as it is then. UntilSaved: the lock is taken
+    // now and held until a save succeeds or the batch is dropped, for changes
+    // that depend on what was read (a count to increase); another desk waits
+    // meanwhile. When that lock cannot be had the batch is failed().
+    enum class Hold { Briefly, UntilSaved };
+
+    explicit ProfileBatch(const QString &file, Hold hold = Hold::Briefly);
     ~ProfileBatch();
     ProfileBatch(const ProfileBatch &) = delete;
     ProfileBatch &operator=(const ProfileBatch &) = delete;
@@ -51,7 +58,8 @@ public:
                   QString *error = nullptr);
     bool DeleteKey(const QString &section, const QString &key, QString *error = nullptr);
 
-    // True when the file could not be read (it exists but is unreadable);
+    // True when the file could not be read (it exists but is unreadable,
+    // or its lock could not be had);
     // writes are then refused so that the file is never replaced by a
     // fragment of itself.
     bool failed() const;

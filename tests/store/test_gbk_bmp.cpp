@@ -70,12 +70,4 @@ TEST(GbkPlane, CharactersIcuDropsAreRefusedAndNamedByCodePoint)
     EXPECT_FALSE(QFileInfo::exists(file));
 }
 
-TEST(GbkPlane, VisibleCharactersAreNamedAsThemselves)
-{
-    EXPECT_EQ(shownCharacter(QStringLiteral("😀")), QStringLiteral("“😀”"));
-    EXPECT_EQ(shownCharacter(QStringLiteral("ก")), QStringLiteral("“ก”"));
-    EXPECT_EQ(firstNonGbkChar(QStringLiteral("名😀字")), QStringLiteral("😀"));
-    EXPECT_TRUE(firstNonGbkChar(QStringLiteral("报检内容")).isEmpty());
-}
-
 } // namespace

@@ -12,6 +12,7 @@
 #include <QLockFile>
 #include <QProcess>
 #include <QTemporaryFile>
+#include <QThread>
 #include <gtest/gtest.h>
 
 using namespace portdesk;
@@ -47,6 +48,17 @@ TEST(SharedFileDesk, DISABLED_WritesItsKeys)
         ProfileBatch batch(file);
         for (int k = 0; k < 3; ++k)
             ASSERT_TRUE(batch.WriteKey(section, QString::number(k), deskValue(desk, k)));
+        QString error;
+        ASSERT_TRUE(batch.save(&error)) << error.toStdString();
+    }
+    // A register entry appended after the count read, as consignees are.
+    for (int i = 0; i < kBatchesPerDesk; ++i) {
+        ProfileBatch batch(file, ProfileBatch::Hold::UntilSaved);
+        ASSERT_FALSE(batch.failed()) << batch.failure().toStdString();
+        const int n = batch.ReadKey("列表", "S", "0").toInt() + 1;
+        QThread::msleep(3); // a slow share between the read and the write
+        ASSERT_TRUE(batch.WriteKey("列表", "S", QString::number(n)));
+        ASSERT_TRUE(batch.WriteKey("列表", QString::number(n), deskValue(desk, i)));
         QString error;
         ASSERT_TRUE(batch.save(&error)) << error.toStdString();
     }
@@ -89,6 +101,15 @@ TEST(SharedFile, TwoDesksWritingAtOnceLoseNothing)
         }
     }
     EXPECT_EQ(lost, 0);
+    const int listed = batch.ReadKey("列表", "S", "").toInt();
+    EXPECT_EQ(listed, 2 * kBatchesPerDesk);
+    QStringList names;
+    for (int i = 1; i <= listed; ++i)
+        names << batch.ReadKey("列表", QString::number(i), "");
+    for (const QString &desk : desks) {
+        for (int i = 0; i < kBatchesPerDesk; ++i)
+            EXPECT_EQ(names.count(deskValue(desk, i)), 1) << deskValue(desk, i).toStdString();
+    }
     EXPECT_FALSE(QFileInfo::exists(file + ".lock"));
 }
 
@@ -123,6 +144,23 @@ TEST(SharedFile, ReadKeyReturnsWhatAnotherDeskStoredFirst)
     ASSERT_TRUE(WriteKey(file, "A", "k", "stored"));
     ASSERT_TRUE(reader.save());
     EXPECT_EQ(ReadKey(file, "A", "k", "d"), "stored");
+}
+
+TEST(SharedFile, BatchHoldingTheLockKeepsOtherDesksOut)
+{
+    TestEnv env;
+    const QString file = env.path("Consignee.ini");
+    {
+        ProfileBatch holder(file, ProfileBatch::Hold::UntilSaved);
+        ASSERT_FALSE(holder.failed());
+        ProfileLock other(file);
+        QString error;
+        EXPECT_FALSE(other.acquire(&error, std::chrono::milliseconds(100)));
+        ASSERT_TRUE(holder.WriteKey("列表", "S", "1"));
+        ASSERT_TRUE(holder.save());
+        EXPECT_TRUE(other.acquire(&error, std::chrono::milliseconds(100)));
+    }
+    EXPECT_FALSE(QFileInfo::exists(file + ".lock"));
 }
 
 TEST(SharedFile, CrashedDeskBlocksOthersOnlyAFewSeconds)
