@@ -149,8 +149,10 @@ struct Working {
     // there now, and replace it when that changes anything.
     bool save(QString *error)
     {
-        if (!changed)
+        if (!changed) {
+            held.reset();
             return true;
+        }
         std::unique_ptr<ProfileLock> lock;
         if (!held) {
             lock = std::make_unique<ProfileLock>(file);

@@ -44,7 +44,9 @@ public:
     // are made again on the file as it is then. UntilSaved: the lock is taken
     // now and held until a save succeeds or the batch is dropped, for changes
     // that depend on what was read (a count to increase); another desk waits
-    // meanwhile. When that lock cannot be had the batch is failed().
+    // meanwhile, so never across a question to the clerk: a lock older than a
+    // few seconds counts as a crashed desk's. When that lock cannot be had
+    // the batch is failed().
     enum class Hold { Briefly, UntilSaved };
 
     explicit ProfileBatch(const QString &file, Hold hold = Hold::Briefly);

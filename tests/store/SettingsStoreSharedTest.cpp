@@ -160,6 +160,14 @@ TEST(SharedFile, BatchHoldingTheLockKeepsOtherDesksOut)
         ASSERT_TRUE(holder.save());
         EXPECT_TRUE(other.acquire(&error, std::chrono::milliseconds(100)));
     }
+    {
+        // Nothing to write: the save still lets the others in.
+        ProfileBatch reader(file, ProfileBatch::Hold::UntilSaved);
+        EXPECT_EQ(reader.ReadKey("列表", "S", ""), "1");
+        ASSERT_TRUE(reader.save());
+        QString error;
+        EXPECT_TRUE(ProfileLock(file).acquire(&error, std::chrono::milliseconds(100)));
+    }
     EXPECT_FALSE(QFileInfo::exists(file + ".lock"));
 }
 
