@@ -261,7 +261,9 @@ TEST(WriteFailure, FullDiskKeepsTheFileAndReportsIt)
     std::signal(SIGXFSZ, oldHandler);
 
     EXPECT_FALSE(written);
-    EXPECT_FALSE(error.isEmpty());
+    // The cause in words, not the system's "Unknown error".
+    EXPECT_TRUE(error.contains(QStringLiteral("磁盘"))) << error.toStdString();
+    EXPECT_TRUE(error.contains(QStringLiteral("full.ini"))) << error.toStdString();
     EXPECT_EQ(readBytes(file), kBefore);
 }
 } // namespace
