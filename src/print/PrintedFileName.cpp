@@ -9,7 +9,7 @@ namespace {
 
 bool tooLong(const QString &name)
 {
-    return name.size() > maxNameChars || name.toUtf8().size() > maxNameBytes;
+    return name.toUtf8().size() > maxNameBytes;
 }
 
 } // namespace
