@@ -1,7 +1,9 @@
 #pragma once
-// A declaration's content, and the one table of the 109 keys of 报检内容 in
-// file order. The file writer and reader and the binding to the main window's
-// widgets all walk declarationFields(); nothing else lists the keys.
+// A declaration's content, and its 109 keys of 报检内容 in file order as the
+// form schema gives them. The file writer and reader and the binding to the
+// main window's widgets all walk declarationFields().
+#include "form/FieldRef.h"
+
 #include <QString>
 #include <array>
 #include <vector>
@@ -36,6 +38,7 @@ struct Declaration {
 struct DeclarationField {
     QString key;     // 货物名称3
     QString control; // MingCheng(3)
+    FieldRef ref;    // {MingCheng, 3}
     QString Declaration::*plain = nullptr;
     QString GoodsRow::*goods = nullptr;
     QString Packing::*pack = nullptr;
@@ -53,5 +56,9 @@ inline const QString &contentSection()
 
 // The 109 keys in the order they are written and read.
 const std::vector<DeclarationField> &declarationFields();
+
+// The text of one field of the value; nullptr for a control the value lacks.
+const QString *fieldOf(const Declaration &d, const FieldRef &ref);
+QString *fieldOf(Declaration &d, const FieldRef &ref);
 
 } // namespace portdesk

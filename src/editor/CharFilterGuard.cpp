@@ -1,5 +1,6 @@
 #include "editor/CharFilterGuard.h"
 
+#include "editor/CharFilters.h"
 #include "editor/CodeLists.h"
 #include "editor/FieldRules.h"
 
@@ -110,7 +111,7 @@ bool CharFilterGuard::quickPick(const FieldRef &field, const QString &typed)
 
 bool CharFilterGuard::onKey(const FieldRef &field, QKeyEvent *e)
 {
-    const FieldRule *rule = fieldRule(field.name);
+    const FieldSpec *rule = fieldSpec(field.name);
     if (passesUnfiltered(e))
         return false;
     const QString text = e->text();
@@ -118,7 +119,7 @@ bool CharFilterGuard::onKey(const FieldRef &field, QKeyEvent *e)
         // Free text keeps its shortcuts; only unstorable characters stop here.
         return !isControlText(text) && !acceptsAll(CharClass::Any, text);
     }
-    if (rule->quickPick)
+    if (rule->quickPick())
         quickPick(field, text);
     // Shortcuts (cut, copy, paste, undo) and every other control character
     // are refused in a filtered field, as is any refused character.
@@ -129,11 +130,11 @@ bool CharFilterGuard::onKey(const FieldRef &field, QKeyEvent *e)
 
 void CharFilterGuard::onInputMethod(const FieldRef &field, QInputMethodEvent *e)
 {
-    const FieldRule *rule = fieldRule(field.name);
+    const FieldSpec *rule = fieldSpec(field.name);
     const QString commit = e->commitString();
     if (commit.isEmpty())
         return;
-    if (rule->quickPick)
+    if (rule->quickPick())
         quickPick(field, commit);
     const QString kept = filtered(rule->filter, commit);
     if (kept != commit)
@@ -143,7 +144,7 @@ void CharFilterGuard::onInputMethod(const FieldRef &field, QInputMethodEvent *e)
 bool CharFilterGuard::eventFilter(QObject *watched, QEvent *event)
 {
     const FieldRef field = fields_.fieldOf(watched);
-    const FieldRule *rule = field.isNull() ? nullptr : fieldRule(field.name);
+    const FieldSpec *rule = field.isNull() ? nullptr : fieldSpec(field.name);
     if (!rule)
         return false;
     const bool filteredField = rule->filter != CharClass::Any;

@@ -2,16 +2,11 @@
 // What a field accepts, character by character. Every check works on code
 // points, so a character outside the Basic Multilingual Plane (an emoji) is
 // one character and is judged whole.
+#include "form/FormSchema.h"
+
 #include <QString>
 
 namespace portdesk {
-
-enum class CharClass {
-    Any,     // every character that the declaration file can store
-    Digit,   // 0 to 9
-    Decimal, // 0 to 9 and the decimal point
-    Chinese, // GB2312 Chinese characters from code 0xB0A1 to 0xF1BC
-};
 
 // The two-byte GB2312 code of a character (lead byte high), 0 when it has
 // none: single-byte characters, GBK's extension areas, characters outside GBK.

@@ -6,28 +6,14 @@ namespace portdesk {
 
 const std::vector<CodeList> &codeLists()
 {
-    static const std::vector<CodeList> lists = {
-        {"SLdanwei", {QStringLiteral("个"), QStringLiteral("台")}, false},
-        {"ZLdanwei", {QStringLiteral("千克")}, false},
-        {"BiZhi",
-         {QStringLiteral("美元"), QStringLiteral("欧元"), QStringLiteral("英镑"),
-          QStringLiteral("日本元"), QStringLiteral("人民币")},
-         false},
-        {"BZzhonglei",
-         {QStringLiteral("木托"), QStringLiteral("木箱"), QStringLiteral("垫木"),
-          QStringLiteral("纸箱"), QStringLiteral("其它")},
-         true},
-        {"YunShuGongJu",
-         {QStringLiteral("飞机"), QStringLiteral("船舶"), QStringLiteral("海运集装箱"),
-          QStringLiteral("汽车")},
-         true},
-        {"RuJingKouAn", {QStringLiteral("上海"), QStringLiteral("深圳")}, true},
-        {"MaoYiFangShi",
-         {QStringLiteral("一般贸易"), QStringLiteral("进料加工"), QStringLiteral("来料加工"),
-          QStringLiteral("外商投资"), QStringLiteral("退运货物"), QStringLiteral("货样广告品"),
-          QStringLiteral("其它")},
-         true},
-    };
+    static const std::vector<CodeList> lists = [] {
+        std::vector<CodeList> out;
+        for (const FieldSpec &s : formSchema()) {
+            if (s.quickPick())
+                out.push_back({s.name, s.items, s.pickTooltip == Which::All});
+        }
+        return out;
+    }();
     return lists;
 }
 
@@ -59,11 +45,6 @@ bool showsQuickPickTooltip(const QString &field, int index)
     if (!l)
         return false;
     return l->tooltipOnAll || index <= 0;
-}
-
-QString containerTransport()
-{
-    return QStringLiteral("海运集装箱");
 }
 
 } // namespace portdesk

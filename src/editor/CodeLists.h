@@ -1,5 +1,8 @@
 #pragma once
-// The seven fixed pick lists of the declaration form and their digit picks.
+// The fixed pick lists of the declaration form (the schema's items) and
+// their digit picks.
+#include "form/FormSchema.h"
+
 #include <QString>
 #include <QStringList>
 #include <vector>
@@ -12,7 +15,7 @@ struct CodeList {
     bool tooltipOnAll; // false: only the first row's list shows the tooltip
 };
 
-// SLdanwei, ZLdanwei, BiZhi, BZzhonglei, YunShuGongJu, RuJingKouAn, MaoYiFangShi.
+// The lists of the form schema, in its order.
 const std::vector<CodeList> &codeLists();
 
 // The list of a control name; nullptr when it has none.
@@ -28,8 +31,5 @@ QString quickPickTooltip();
 // Whether the list at this index carries the digit-pick tooltip: the goods
 // rows only on their first row, the packing kinds and single lists always.
 bool showsQuickPickTooltip(const QString &field, int index);
-
-// The transport that opens the container particulars.
-QString containerTransport();
 
 } // namespace portdesk

@@ -52,15 +52,10 @@ EditorRules::EditorRules(MainPage &page) : QObject(&page), page_(page), fields_(
     enter_->install();
     focus_->install();
 
-    for (const CodeList &list : codeLists()) {
-        const FieldRule *rule = fieldRule(QString::fromLatin1(list.field));
-        for (int i = 0; i < rule->count; ++i) {
-            const FieldRef ref{QString::fromLatin1(list.field), rule->count == 1 ? -1 : i};
-            if (QWidget *w = fields_.widget(ref); w && showsQuickPickTooltip(ref.name, ref.index))
-                w->setToolTip(quickPickTooltip());
-        }
+    for (const FormField &f : formFields()) {
+        if (showsQuickPickTooltip(f.ref.name, f.ref.index))
+            fields_.widget(f.ref)->setToolTip(quickPickTooltip());
     }
-    setTextColour(page_.TeShuCaiLiao, hintColour());
 
     connectTextRules();
     connectPicks();
@@ -98,7 +93,7 @@ void EditorRules::connectTextRules()
 
     // Pointing at a field shows its whole value, however narrow the box.
     for (const FieldRef &ref : ruledFields()) {
-        if (!fieldRule(ref.name)->tooltipOwnText)
+        if (!fieldSpec(ref.name)->tooltipOwnText)
             continue;
         if (auto *edit = qobject_cast<QLineEdit *>(fields_.widget(ref))) {
             edit->setToolTip(edit->text());

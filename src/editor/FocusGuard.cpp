@@ -13,7 +13,7 @@ FocusGuard::FocusGuard(FormFields &fields, QObject *parent) : QObject(parent), f
 void FocusGuard::install()
 {
     for (const FieldRef &ref : ruledFields()) {
-        const FieldRule *rule = fieldRule(ref.name);
+        const FieldSpec *rule = fieldSpec(ref.name);
         if (rule->onFocus == FocusRule::None && !rule->upperOnLeave)
             continue;
         QWidget *w = fields_.widget(ref);
@@ -27,7 +27,7 @@ void FocusGuard::install()
 
 void FocusGuard::focusIn(const FieldRef &field)
 {
-    const FieldRule *rule = fieldRule(field.name);
+    const FieldSpec *rule = fieldSpec(field.name);
     if (rule->onFocus == FocusRule::None)
         return;
     if (rule->onFocus == FocusRule::SelectAllCarryDown) {
@@ -43,7 +43,7 @@ void FocusGuard::focusIn(const FieldRef &field)
 
 void FocusGuard::focusOut(const FieldRef &field)
 {
-    if (!fieldRule(field.name)->upperOnLeave)
+    if (!fieldSpec(field.name)->upperOnLeave)
         return;
     const QString text = fields_.text(field);
     const QString upper = upperAscii(text);

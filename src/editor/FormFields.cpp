@@ -1,5 +1,6 @@
 #include "editor/FormFields.h"
 
+#include "form/FieldText.h"
 #include "form/MainPage.h"
 
 #include <QCheckBox>
@@ -12,7 +13,9 @@ FormFields::FormFields(MainPage &page) : page_(page) {}
 
 QWidget *FormFields::widget(const FieldRef &ref) const
 {
-    return page_.findChild<QWidget *>(ref.objectName());
+    if (QWidget *w = page_.field(ref))
+        return w;
+    return page_.findChild<QWidget *>(ref.objectName()); // a button such as DaYin
 }
 
 QLineEdit *FormFields::lineEdit(const FieldRef &ref) const
@@ -27,21 +30,12 @@ QLineEdit *FormFields::lineEdit(const FieldRef &ref) const
 
 QString FormFields::text(const FieldRef &ref) const
 {
-    QWidget *w = widget(ref);
-    if (auto *edit = qobject_cast<QLineEdit *>(w))
-        return edit->text();
-    if (auto *combo = qobject_cast<QComboBox *>(w))
-        return combo->currentText();
-    return QString();
+    return fieldText(page_.field(ref));
 }
 
 void FormFields::setText(const FieldRef &ref, const QString &text) const
 {
-    QWidget *w = widget(ref);
-    if (auto *edit = qobject_cast<QLineEdit *>(w))
-        edit->setText(text);
-    else if (auto *combo = qobject_cast<QComboBox *>(w))
-        combo->setEditText(text);
+    setFieldText(page_.field(ref), text);
 }
 
 FieldRef FormFields::fieldOf(const QObject *receiver) const

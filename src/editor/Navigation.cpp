@@ -1,5 +1,7 @@
 #include "editor/Navigation.h"
 
+#include "form/FormSchema.h"
+
 namespace portdesk {
 
 namespace {
@@ -137,7 +139,7 @@ std::vector<FieldRef> enterFields()
     for (const NavRule &r : navigationTable()) {
         const QString name = QString::fromLatin1(r.from);
         if (r.index == Same) {
-            for (int i = 0; i < 10; ++i)
+            for (int i = 0; i < fieldSpec(name)->count; ++i)
                 out.push_back({name, i});
         } else {
             out.push_back({name, r.index});

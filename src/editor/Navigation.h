@@ -1,6 +1,7 @@
 #pragma once
 // Where Enter, and a pick from a list, move the focus on the declaration
-// form. One table, read by the Enter filter and by the pick handlers.
+// form. One table over the schema's control names, read by the Enter filter
+// and by the pick handlers.
 #include "form/FieldRef.h"
 
 #include <functional>

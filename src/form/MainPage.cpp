@@ -1,5 +1,8 @@
 #include "form/MainPage.h"
 
+#include "form/FormSchema.h"
+#include "form/Twips.h"
+
 #include "form/ClickLabel.h"
 #include "platform/Prompts.h"
 #include "platform/Version.h"
@@ -43,16 +46,15 @@ MainPage::MainPage(Context &ctx, QWidget *parent) : QWidget(parent), ctx_(ctx)
                    QStringLiteral("SimSun")});
     f.setPointSize(9);
     setFont(f);
-    setFixedSize(kClientWidthTwips / 15, kClientHeightTwips / 15);
+    setFixedSize(twipsToPixels(kClientWidthTwips), twipsToPixels(kClientHeightTwips));
     setMouseTracking(true);
 
     buildTopRow();
     buildConsigneeLine();
     buildGoods();
-    buildPacking();
-    buildTransport();
-    buildTrade();
-    buildContainers();
+    buildSections();
+    buildFields();
+    bindMembers();
     buildBottom();
     buildTabChain();
 
@@ -82,6 +84,17 @@ MainPage::MainPage(Context &ctx, QWidget *parent) : QWidget(parent), ctx_(ctx)
 }
 
 MainPage::~MainPage() = default;
+
+MainPage::Loading::Loading(MainPage &page) : page_(page)
+{
+    ++page_.loading_;
+}
+
+MainPage::Loading::~Loading()
+{
+    if (--page_.loading_ == 0)
+        emit page_.declarationShown();
+}
 
 void MainPage::routeCommandsThroughConsignee()
 {

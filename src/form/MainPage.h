@@ -13,8 +13,10 @@
 // them (see MainWiring); this class owns only the frame's own rules: layout,
 // hover captions, arrow-key navigation, the goods block toggle, clearing rows
 // 2 to 10, the badge and the exit question.
+#include "form/FieldRef.h"
 #include "platform/Context.h"
 
+#include <QHash>
 #include <QList>
 #include <QPointer>
 #include <QWidget>
@@ -95,6 +97,24 @@ public:
     ClickLabel *Ver = nullptr;
     ClickLabel *Picture1 = nullptr;
 
+    // A field of the form schema by its control name and index; nullptr for others.
+    QWidget *field(const FieldRef &ref) const;
+
+    // Held while a whole declaration is put into the fields (a load, a new
+    // one): the field-by-field rules stand back, and declarationShown() lets
+    // the window's state be derived once from the whole.
+    class Loading {
+    public:
+        explicit Loading(MainPage &page);
+        ~Loading();
+        Loading(const Loading &) = delete;
+        Loading &operator=(const Loading &) = delete;
+
+    private:
+        MainPage &page_;
+    };
+    bool isLoading() const { return loading_ > 0; }
+
     bool goodsExpanded() const;
     // Shows the follow-up badge with this tooltip; hides it for an empty one.
     void showBadge(const QString &tip);
@@ -108,6 +128,8 @@ public:
 signals:
     // The about window is asked for (GuanYu or Ver).
     void aboutRequested();
+    // A whole declaration has been put into the fields.
+    void declarationShown();
 
 public:
     // Goods frame heights in twips: collapsed below kGoodsSplit, expanded above.
@@ -126,10 +148,9 @@ private:
     void buildTopRow();
     void buildConsigneeLine();
     void buildGoods();
-    void buildPacking();
-    void buildTransport();
-    void buildTrade();
-    void buildContainers();
+    void buildSections();
+    void buildFields(); // every field of the form schema
+    void bindMembers();
     void buildBottom();
     void buildTabChain();
     void placeGoodsBlock(bool expanded);
@@ -143,8 +164,11 @@ private:
 
     Context &ctx_;
     bool closingConfirmed_ = false;
+    int loading_ = 0;
     int goodsHeightTwips_ = 0;
     QList<QWidget *> tabChain_;
+    QHash<QString, QWidget *> fields_; // by objectName
+    std::array<QWidget *, 6> boxes_{}; // by FormBox
     // Other top-level windows in the order they were last shown.
     QList<QPointer<QWidget>> shownWindows_;
 };

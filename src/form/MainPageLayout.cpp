@@ -1,9 +1,10 @@
-// MainPage's widgets and where they stand. Places are given in twips, the
-// unit of the paper form (15 twips a pixel at 96 DPI), so that the window
-// keeps the proportions of the form it imitates.
+// MainPage's widgets and where they stand, in twips. The fields come from
+// the form schema; this file adds the frames, captions and buttons around them.
 #include "form/ClickLabel.h"
+#include "form/FormSchema.h"
 #include "form/Look.h"
 #include "form/MainPage.h"
+#include "form/Twips.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -18,18 +19,12 @@ namespace portdesk {
 
 namespace {
 
-constexpr int kTwipsPerPixel = 15;
 constexpr int kFieldH = 330;   // a text field or drop-down list
 constexpr int kCaptionH = 300; // a caption beside or above a field
 
-int px(int twips)
-{
-    return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
-}
-
 void place(QWidget *w, int x, int y, int width, int height = kFieldH)
 {
-    w->setGeometry(px(x), px(y), px(width), px(height));
+    w->setGeometry(twipsToPixels(x), twipsToPixels(y), twipsToPixels(width), twipsToPixels(height));
 }
 
 QLabel *caption(QWidget *parent, const QString &text, int x, int y, int width,
@@ -40,15 +35,6 @@ QLabel *caption(QWidget *parent, const QString &text, int x, int y, int width,
     // Captions sit a little lower than their field so the baselines meet.
     place(label, x, y + 15, width, kCaptionH);
     return label;
-}
-
-QLineEdit *textField(QWidget *parent, const QString &name, int maxLength)
-{
-    auto *edit = new QLineEdit(parent);
-    edit->setObjectName(name);
-    if (maxLength > 0)
-        edit->setMaxLength(maxLength);
-    return edit;
 }
 
 // A drop-down list the clerk may also type into. It starts empty (Qt would
@@ -130,33 +116,6 @@ const PictureButton kPictureButtons[] = {
     {&MainPage::GuanYu, "GuanYu", "关于", nullptr, "关", QColor(0, 128, 128)},
 };
 
-// Goods columns inside the frame: text fields and drop-down lists alike.
-struct GoodsTextColumn {
-    std::array<QLineEdit *, 10> MainPage::*member;
-    const char *name;
-    int x, width, maxLength;
-};
-struct GoodsListColumn {
-    std::array<QComboBox *, 10> MainPage::*member;
-    const char *name;
-    int x, width;
-    const char *items[5];
-};
-
-const GoodsTextColumn kGoodsText[] = {
-    {&MainPage::MingCheng, "MingCheng", 90, 2040, 0},
-    {&MainPage::BianMa, "BianMa", 2190, 1110, 10},
-    {&MainPage::YuanChanGuo, "YuanChanGuo", 3360, 690, 5},
-    {&MainPage::ShuLiang, "ShuLiang", 4110, 750, 0},
-    {&MainPage::ZhongLiang, "ZhongLiang", 5565, 780, 0},
-    {&MainPage::ZongZhi, "ZongZhi", 7140, 900, 20},
-};
-const GoodsListColumn kGoodsLists[] = {
-    {&MainPage::SLdanwei, "SLdanwei", 4875, 630, {"个", "台"}},
-    {&MainPage::ZLdanwei, "ZLdanwei", 6360, 720, {"千克"}},
-    {&MainPage::BiZhi, "BiZhi", 8055, 960, {"美元", "欧元", "英镑", "日本元", "人民币"}},
-};
-
 struct ColumnCaption {
     const char *text;
     int x, width;
@@ -166,27 +125,11 @@ const ColumnCaption kGoodsCaptions[] = {
     {"数量", 4110, 1395},   {"重量", 5565, 1515},     {"货物总值", 7140, 1875},
 };
 
-QStringList listOf(const char *const *items, int n)
-{
-    QStringList out;
-    for (int i = 0; i < n && items[i]; ++i)
-        out << QString::fromUtf8(items[i]);
-    return out;
-}
-
-const QStringList kPackingTypes = {"木托", "木箱", "垫木", "纸箱", "其它"};
-
-// Rows of the goods frame, from the frame's top edge.
-int goodsRowTop(int row)
-{
-    return row == 0 ? 600 : 1320 + 480 * (row - 1);
-}
-
 constexpr int kSectionX = 90, kSectionW = 9105, kSectionH = 1350;
-constexpr int kLine1 = 390, kLine2 = 870;
+constexpr int kLine1 = kSectionLine1, kLine2 = kSectionLine2;
 // The two columns of a section: caption box, then field.
-constexpr int kCapA = 150, kCapAW = 780, kFieldA = 960;
-constexpr int kCapB = 4350, kCapBW = 900, kFieldB = 5280;
+constexpr int kCapA = 150, kCapAW = 780, kFieldA = kSectionFieldA;
+constexpr int kCapB = 4350, kCapBW = 900, kFieldB = kSectionFieldB;
 
 QGroupBox *section(QWidget *parent, const QString &title, int y, int height = kSectionH)
 {
@@ -270,8 +213,6 @@ void MainPage::buildTopRow()
 void MainPage::buildConsigneeLine()
 {
     caption(this, QStringLiteral("收货人"), 120, 750, 600);
-    ShouHuoRen = typingList(this, QStringLiteral("ShouHuoRen"), {});
-    place(ShouHuoRen, 780, 750, 3300);
 
     BaoJianXinXi = new ClickLabel(QString(), this);
     BaoJianXinXi->setObjectName(QStringLiteral("BaoJianXinXi"));
@@ -296,22 +237,6 @@ void MainPage::buildGoods()
     for (const ColumnCaption &c : kGoodsCaptions)
         caption(HuoWuMingXi, QString::fromUtf8(c.text), c.x, 270, c.width, Qt::AlignCenter);
 
-    for (int row = 0; row < 10; ++row) {
-        for (const GoodsTextColumn &c : kGoodsText) {
-            QLineEdit *edit = textField(HuoWuMingXi, arrayName(c.name, row), c.maxLength);
-            place(edit, c.x, goodsRowTop(row), c.width);
-            (this->*c.member)[row] = edit;
-        }
-        for (const GoodsListColumn &c : kGoodsLists) {
-            QComboBox *combo = typingList(HuoWuMingXi, arrayName(c.name, row),
-                                          listOf(c.items, int(std::size(c.items))));
-            place(combo, c.x, goodsRowTop(row), c.width);
-            (this->*c.member)[row] = combo;
-        }
-        SLdanwei[row]->setEnabled(false);
-        ZLdanwei[row]->setEnabled(false);
-    }
-
     More = new QCheckBox(HuoWuMingXi);
     More->setObjectName(QStringLiteral("More"));
 
@@ -329,13 +254,14 @@ void MainPage::buildGoods()
     LBclear->setObjectName(QStringLiteral("LBclear"));
     place(LBclear, 450, 5595, 2400, 270);
 
-    const int totalsX[3] = {4110, 5565, 7140};
+    // Under the quantity, weight and value columns.
+    const char *totalled[3] = {"ShuLiang", "ZhongLiang", "ZongZhi"};
     const int totalsW[3] = {1395, 1515, 1875};
     for (int k = 0; k < 3; ++k) {
         HeJi[k] = new QLabel(HuoWuMingXi);
         HeJi[k]->setObjectName(arrayName("HeJi", k));
         HeJi[k]->setIndent(3);
-        place(HeJi[k], totalsX[k], 5595, totalsW[k], 270);
+        place(HeJi[k], fieldSpec(QLatin1String(totalled[k]))->x, 5595, totalsW[k], 270);
     }
 
     // Links look like links.
@@ -356,14 +282,9 @@ void MainPage::placeGoodsBlock(bool expanded)
     const int height = expanded ? kGoodsExpandedHeight : goodsHeightTwips_;
     place(HuoWuMingXi, 90, 1140, 9105, height);
     place(More, 135, expanded ? 5555 : 960, 300, 300);
-    for (int row = 1; row < 10; ++row)
-        for (QWidget *w :
-             {static_cast<QWidget *>(MingCheng[row]), static_cast<QWidget *>(BianMa[row]),
-              static_cast<QWidget *>(YuanChanGuo[row]), static_cast<QWidget *>(ShuLiang[row]),
-              static_cast<QWidget *>(SLdanwei[row]), static_cast<QWidget *>(ZhongLiang[row]),
-              static_cast<QWidget *>(ZLdanwei[row]), static_cast<QWidget *>(ZongZhi[row]),
-              static_cast<QWidget *>(BiZhi[row])})
-            w->setVisible(expanded);
+    for (const FormField &f : formFields())
+        if (f.spec->box == FormBox::Goods && f.ref.index > 0)
+            field(f.ref)->setVisible(expanded);
     for (QLabel *total : HeJi)
         total->setVisible(expanded);
     LBclear->setVisible(expanded);
@@ -371,101 +292,149 @@ void MainPage::placeGoodsBlock(bool expanded)
         HuoWuMingXi->raise();
 }
 
-void MainPage::buildPacking()
+void MainPage::buildSections()
 {
-    QGroupBox *box = section(this, QStringLiteral("包装情况"), 2520);
+    QGroupBox *packing = section(this, QStringLiteral("包装情况"), 2520);
     for (int k = 0; k < 2; ++k) {
-        BZzhonglei[k] = typingList(box, arrayName("BZzhonglei", k), kPackingTypes);
-        BZshuliang[k] = textField(box, arrayName("BZshuliang", k), 4);
-        BZshuliang[k]->setEnabled(false);
         const int capX = k == 0 ? kCapA : kCapB, capW = k == 0 ? kCapAW : kCapBW;
         const int x = k == 0 ? kFieldA : kFieldB;
-        caption(box, k == 0 ? QStringLiteral("包装种类") : QStringLiteral("包装种类2"), capX,
+        caption(packing, k == 0 ? QStringLiteral("包装种类") : QStringLiteral("包装种类2"), capX,
                 kLine1, capW);
-        place(BZzhonglei[k], x, kLine1, 1350);
-        caption(box, QStringLiteral("共"), x + 1380, kLine1, 240, Qt::AlignCenter);
-        place(BZshuliang[k], x + 1650, kLine1, 660);
-        caption(box, QStringLiteral("个"), x + 2340, kLine1, 240, Qt::AlignLeft | Qt::AlignVCenter);
+        caption(packing, QStringLiteral("共"), x + 1380, kLine1, 240, Qt::AlignCenter);
+        caption(packing, QStringLiteral("个"), x + 2340, kLine1, 240,
+                Qt::AlignLeft | Qt::AlignVCenter);
     }
-    BZzhonglei[1]->setEnabled(false);
-
-    JianShu = textField(box, QStringLiteral("JianShu"), 5);
-    caption(box, QStringLiteral("件数"), kCapA, kLine2, kCapAW);
-    place(JianShu, kFieldA, kLine2, 900);
-    caption(box, QStringLiteral("件"), kFieldA + 930, kLine2, 300,
+    caption(packing, QStringLiteral("件数"), kCapA, kLine2, kCapAW);
+    caption(packing, QStringLiteral("件"), kFieldA + 930, kLine2, 300,
+            Qt::AlignLeft | Qt::AlignVCenter);
+    caption(packing, QStringLiteral("重量"), kCapB, kLine2, kCapBW);
+    caption(packing, QStringLiteral("公斤"), kFieldB + 1380, kLine2, 450,
             Qt::AlignLeft | Qt::AlignVCenter);
 
-    GongJin = textField(box, QStringLiteral("GongJin"), 10);
-    caption(box, QStringLiteral("重量"), kCapB, kLine2, kCapBW);
-    place(GongJin, kFieldB, kLine2, 1350);
-    caption(box, QStringLiteral("公斤"), kFieldB + 1380, kLine2, 450,
-            Qt::AlignLeft | Qt::AlignVCenter);
-}
+    QGroupBox *transport = section(this, QStringLiteral("运输信息"), 3930);
+    caption(transport, QStringLiteral("运输工具"), kCapA, kLine1, kCapAW);
+    caption(transport, QStringLiteral("提运单号"), kCapB, kLine1, kCapBW);
+    caption(transport, QStringLiteral("启运国家"), kCapA, kLine2, kCapAW);
+    caption(transport, QStringLiteral("入境口岸"), kCapB, kLine2, kCapBW);
 
-void MainPage::buildTransport()
-{
-    QGroupBox *box = section(this, QStringLiteral("运输信息"), 3930);
-    YunShuGongJu =
-        typingList(box, QStringLiteral("YunShuGongJu"), {"飞机", "船舶", "海运集装箱", "汽车"});
-    TiYunDanHao = textField(box, QStringLiteral("TiYunDanHao"), 20);
-    QiYunGuoJia = textField(box, QStringLiteral("QiYunGuoJia"), 5);
-    RuJingKouAn = typingList(box, QStringLiteral("RuJingKouAn"), {"上海", "深圳"});
-
-    caption(box, QStringLiteral("运输工具"), kCapA, kLine1, kCapAW);
-    place(YunShuGongJu, kFieldA, kLine1, 2250);
-    caption(box, QStringLiteral("提运单号"), kCapB, kLine1, kCapBW);
-    place(TiYunDanHao, kFieldB, kLine1, 2550);
-    caption(box, QStringLiteral("启运国家"), kCapA, kLine2, kCapAW);
-    place(QiYunGuoJia, kFieldA, kLine2, 1350);
-    caption(box, QStringLiteral("入境口岸"), kCapB, kLine2, kCapBW);
-    place(RuJingKouAn, kFieldB, kLine2, 1650);
-}
-
-void MainPage::buildTrade()
-{
-    QGroupBox *box = section(this, QStringLiteral("贸易信息"), 5340);
-    HeTongHao = textField(box, QStringLiteral("HeTongHao"), 20);
-    MaoYiFangShi = typingList(
-        box, QStringLiteral("MaoYiFangShi"),
-        {"一般贸易", "进料加工", "来料加工", "外商投资", "退运货物", "货样广告品", "其它"});
-    MaoYiGuoBie = textField(box, QStringLiteral("MaoYiGuoBie"), 5);
-    XuKeZheng = textField(box, QStringLiteral("XuKeZheng"), 12);
-
-    caption(box, QStringLiteral("合同号"), kCapA, kLine1, kCapAW);
-    place(HeTongHao, kFieldA, kLine1, 2550);
-    caption(box, QStringLiteral("贸易方式"), kCapB, kLine1, kCapBW);
-    place(MaoYiFangShi, kFieldB, kLine1, 1950);
-    caption(box, QStringLiteral("贸易国别"), kCapA, kLine2, kCapAW);
-    place(MaoYiGuoBie, kFieldA, kLine2, 1350);
-    caption(box, QStringLiteral("许可审批"), kCapB, kLine2, kCapBW);
-    place(XuKeZheng, kFieldB, kLine2, 1800);
+    QGroupBox *trade = section(this, QStringLiteral("贸易信息"), 5340);
+    caption(trade, QStringLiteral("合同号"), kCapA, kLine1, kCapAW);
+    caption(trade, QStringLiteral("贸易方式"), kCapB, kLine1, kCapBW);
+    caption(trade, QStringLiteral("贸易国别"), kCapA, kLine2, kCapAW);
+    caption(trade, QStringLiteral("许可审批"), kCapB, kLine2, kCapBW);
 
     TeShuCaiLiao = new QLabel(this);
     TeShuCaiLiao->setObjectName(QStringLiteral("TeShuCaiLiao"));
-    TeShuCaiLiao->setPalette(withColour(TeShuCaiLiao, QPalette::WindowText, hintColour()));
+    // Orange even while the window is disabled behind the file browser.
+    QPalette hint = TeShuCaiLiao->palette();
+    hint.setColor(QPalette::WindowText, hintColour());
+    TeShuCaiLiao->setPalette(hint);
     place(TeShuCaiLiao, 120, 7095, 9045, kCaptionH);
-}
 
-void MainPage::buildContainers()
-{
     JiZhuangXiang = section(this, QStringLiteral("集装箱规格、数量及号码"), 7410, 810);
     JiZhuangXiang->setObjectName(QStringLiteral("JiZhuangXiang"));
-    JZXsl1 = textField(JiZhuangXiang, QStringLiteral("JZXsl1"), 2);
-    JZXhm1 = textField(JiZhuangXiang, QStringLiteral("JZXhm1"), 11);
-    JZXsl2 = textField(JiZhuangXiang, QStringLiteral("JZXsl2"), 2);
-    JZXhm2 = textField(JiZhuangXiang, QStringLiteral("JZXhm2"), 11);
-
     constexpr int line = 360;
     caption(JiZhuangXiang, QStringLiteral("20'集装箱 ×"), 30, line, 1020);
-    place(JZXsl1, 1080, line, 450);
-    place(JZXhm1, 1590, line, 1950);
     caption(JiZhuangXiang, QStringLiteral("40'集装箱 ×"), kFieldB - 1200, line, 1170);
-    place(JZXsl2, kFieldB, line, 450);
-    place(JZXhm2, kFieldB + 510, line, 1950);
 
-    JZXhm1->setEnabled(false);
-    JZXhm2->setEnabled(false);
-    JiZhuangXiang->setEnabled(false);
+    boxes_ = {this, HuoWuMingXi, packing, transport, trade, JiZhuangXiang};
+}
+
+void MainPage::buildFields()
+{
+    const QColor green(204, 232, 207);
+    for (const FormField &f : formFields()) {
+        const FieldSpec &s = *f.spec;
+        const int index = f.ref.index;
+        QWidget *parent = boxes_[std::size_t(s.box)];
+        QWidget *w = nullptr;
+        if (s.kind == FieldKind::List) {
+            w = typingList(parent, f.ref.objectName(), s.items);
+        } else {
+            auto *edit = new QLineEdit(parent);
+            edit->setObjectName(f.ref.objectName());
+            if (s.maxLength > 0)
+                edit->setMaxLength(s.maxLength);
+            w = edit;
+        }
+        const int x = s.x + std::max(index, 0) * s.slotStepX;
+        place(w, x, s.y == kGoodsRow ? goodsRowTop(index) : s.y, s.width);
+        if (s.marks(s.lightGreen, index))
+            w->setPalette(withColour(w, QPalette::Base, green));
+        if (s.marks(s.redText, index))
+            w->setPalette(withColour(w, QPalette::Text, Qt::red));
+        if (s.marks(s.noInputMethod, index)) {
+            w->setAttribute(Qt::WA_InputMethodEnabled, false);
+            w->setInputMethodHints(Qt::ImhPreferLatin | Qt::ImhNoPredictiveText);
+        }
+        fields_.insert(f.ref.objectName(), w);
+    }
+    // Every source starts empty, so every dependent starts disabled.
+    for (const Dependency &d : dependencies()) {
+        const QString name = QLatin1String(d.dependent);
+        if (d.dependentIndex == Dependency::EachIndex) {
+            for (int i = 0; i < fieldSpec(name)->count; ++i)
+                field({name, i})->setEnabled(false);
+        } else if (QWidget *w = field({name, d.dependentIndex})) {
+            w->setEnabled(false);
+        } else {
+            findChild<QWidget *>(name)->setEnabled(false); // a frame
+        }
+    }
+}
+
+namespace {
+
+template <typename T> void bindMember(const MainPage &page, T *&member, const char *name)
+{
+    member = qobject_cast<T *>(page.field({QLatin1String(name), -1}));
+    Q_ASSERT_X(member, "MainPage", name);
+}
+
+template <typename T, std::size_t N>
+void bindMember(const MainPage &page, std::array<T *, N> &members, const char *name)
+{
+    for (std::size_t i = 0; i < N; ++i) {
+        members[i] = qobject_cast<T *>(page.field({QLatin1String(name), int(i)}));
+        Q_ASSERT_X(members[i], "MainPage", name);
+    }
+}
+
+} // namespace
+
+void MainPage::bindMembers()
+{
+    bindMember(*this, ShouHuoRen, "ShouHuoRen");
+    bindMember(*this, MingCheng, "MingCheng");
+    bindMember(*this, BianMa, "BianMa");
+    bindMember(*this, YuanChanGuo, "YuanChanGuo");
+    bindMember(*this, ShuLiang, "ShuLiang");
+    bindMember(*this, SLdanwei, "SLdanwei");
+    bindMember(*this, ZhongLiang, "ZhongLiang");
+    bindMember(*this, ZLdanwei, "ZLdanwei");
+    bindMember(*this, ZongZhi, "ZongZhi");
+    bindMember(*this, BiZhi, "BiZhi");
+    bindMember(*this, BZzhonglei, "BZzhonglei");
+    bindMember(*this, BZshuliang, "BZshuliang");
+    bindMember(*this, JianShu, "JianShu");
+    bindMember(*this, GongJin, "GongJin");
+    bindMember(*this, YunShuGongJu, "YunShuGongJu");
+    bindMember(*this, TiYunDanHao, "TiYunDanHao");
+    bindMember(*this, QiYunGuoJia, "QiYunGuoJia");
+    bindMember(*this, RuJingKouAn, "RuJingKouAn");
+    bindMember(*this, HeTongHao, "HeTongHao");
+    bindMember(*this, MaoYiFangShi, "MaoYiFangShi");
+    bindMember(*this, MaoYiGuoBie, "MaoYiGuoBie");
+    bindMember(*this, XuKeZheng, "XuKeZheng");
+    bindMember(*this, JZXsl1, "JZXsl1");
+    bindMember(*this, JZXhm1, "JZXhm1");
+    bindMember(*this, JZXsl2, "JZXsl2");
+    bindMember(*this, JZXhm2, "JZXhm2");
+}
+
+QWidget *MainPage::field(const FieldRef &ref) const
+{
+    return fields_.value(ref.objectName());
 }
 
 void MainPage::buildBottom()
@@ -515,18 +484,12 @@ void MainPage::buildBottom()
 void MainPage::buildTabChain()
 {
     QList<QWidget *> &chain = tabChain_;
-    chain << ShouHuoRen;
-    auto addRow = [&](int r) {
-        chain << MingCheng[r] << BianMa[r] << YuanChanGuo[r] << ShuLiang[r] << SLdanwei[r]
-              << ZhongLiang[r] << ZLdanwei[r] << ZongZhi[r] << BiZhi[r];
-    };
-    addRow(0);
-    chain << More;
-    for (int r = 1; r < 10; ++r)
-        addRow(r);
-    chain << BZzhonglei[0] << BZshuliang[0] << BZzhonglei[1] << BZshuliang[1] << JianShu << GongJin
-          << YunShuGongJu << TiYunDanHao << QiYunGuoJia << RuJingKouAn << HeTongHao << MaoYiFangShi
-          << MaoYiGuoBie << XuKeZheng << JZXsl1 << JZXhm1 << JZXsl2 << JZXhm2;
+    for (const FormField &f : formFields()) {
+        // More stands between the first goods row and the others.
+        if (f.spec->box == FormBox::Goods && f.ref.index == 1 && !chain.contains(More))
+            chain << More;
+        chain << field(f.ref);
+    }
     // The command buttons after the fields: the top row, the step buttons,
     // then the bottom row, so that every command is reachable without a mouse.
     for (QToolButton *b : pictureButtons())
@@ -534,25 +497,6 @@ void MainPage::buildTabChain()
     chain << FanYe[0] << FanYe[1] << GuiDang << HouQi << FeiYong << DaoChu << TuiChu;
     for (qsizetype i = 1; i < chain.size(); ++i)
         setTabOrder(chain[i - 1], chain[i]);
-
-    // Looks of the fields.
-    const QColor green(204, 232, 207);
-    for (QWidget *w : std::initializer_list<QWidget *>{
-             ShouHuoRen, MingCheng[0], YuanChanGuo[0], BiZhi[0], JianShu, GongJin, YunShuGongJu,
-             TiYunDanHao, QiYunGuoJia, RuJingKouAn, MaoYiFangShi, MaoYiGuoBie})
-        w->setPalette(withColour(w, QPalette::Base, green));
-    for (QWidget *w : std::initializer_list<QWidget *>{BianMa[0], BiZhi[0], BZzhonglei[0],
-                                                       XuKeZheng, JZXhm1, JZXhm2})
-        w->setPalette(withColour(w, QPalette::Text, Qt::red));
-
-    // Codes and numbers are typed in Latin letters and digits: no input method.
-    QList<QWidget *> latinOnly{TiYunDanHao, XuKeZheng, JZXhm1, JZXhm2};
-    for (int r = 1; r < 10; ++r)
-        latinOnly << BianMa[r] << ShuLiang[r] << ZhongLiang[r] << ZongZhi[r];
-    for (QWidget *w : latinOnly) {
-        w->setAttribute(Qt::WA_InputMethodEnabled, false);
-        w->setInputMethodHints(Qt::ImhPreferLatin | Qt::ImhNoPredictiveText);
-    }
 }
 
 } // namespace portdesk

@@ -60,13 +60,13 @@ TEST(QuickPick, TooltipOnFirstRowAndSingleLists)
 TEST(FieldTable, ListsTakeChineseAfterTheirPick)
 {
     for (const CodeList &l : codeLists()) {
-        const FieldRule *r = fieldRule(QString::fromLatin1(l.field));
+        const FieldSpec *r = fieldSpec(QString::fromLatin1(l.field));
         ASSERT_NE(r, nullptr) << l.field;
-        EXPECT_TRUE(r->quickPick) << l.field;
+        EXPECT_TRUE(r->quickPick()) << l.field;
         EXPECT_EQ(r->filter, CharClass::Chinese) << l.field;
     }
-    for (const FieldRule &r : fieldRules())
-        EXPECT_EQ(r.quickPick, codeList(QString::fromLatin1(r.name)) != nullptr) << r.name;
+    for (const FieldSpec &r : formSchema())
+        EXPECT_EQ(r.quickPick(), codeList(QString::fromLatin1(r.name)) != nullptr) << r.name;
 }
 
 TEST(FieldTable, LimitsAndFilters)
@@ -89,7 +89,7 @@ TEST(FieldTable, LimitsAndFilters)
         {"ShouHuoRen", CharClass::Any, 0},
     };
     for (const Row &row : rows) {
-        const FieldRule *r = fieldRule(QString::fromLatin1(row.name));
+        const FieldSpec *r = fieldSpec(QString::fromLatin1(row.name));
         ASSERT_NE(r, nullptr) << row.name;
         EXPECT_EQ(r->filter, row.cls) << row.name;
         EXPECT_EQ(r->maxLength, row.limit) << row.name;
@@ -99,7 +99,7 @@ TEST(FieldTable, LimitsAndFilters)
 TEST(FieldTable, FocusAndLeaveMembers)
 {
     std::vector<std::string> upper, carry, none, tip;
-    for (const FieldRule &r : fieldRules()) {
+    for (const FieldSpec &r : formSchema()) {
         if (r.upperOnLeave)
             upper.push_back(r.name);
         if (r.onFocus == FocusRule::SelectAllCarryDown)
