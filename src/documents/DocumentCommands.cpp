@@ -255,8 +255,6 @@ void DocumentCommands::newDeclaration()
     if (!ctx_.prompts.askYesNo(QStringLiteral("新建将清空表格中所有数据，是否继续？")))
         return;
     showDeclaration(page_, Declaration{});
-    page_.BZshuliang[0]->setEnabled(false);
-    page_.BZshuliang[1]->setEnabled(false);
     page_.DangQianWenJian.clear();
     applyState(DocEvent::New);
     hideParticulars();

@@ -1,13 +1,14 @@
 #include "editor/EditorRules.h"
 #include "platform/WebPages.h"
 
+#include "documents/DeclarationBinding.h"
 #include "editor/CharFilterGuard.h"
 #include "editor/CodeLists.h"
 #include "editor/EnterGuard.h"
 #include "editor/FieldRules.h"
 #include "editor/FocusGuard.h"
+#include "editor/FormState.h"
 #include "editor/Hints.h"
-#include "editor/NumberFormat.h"
 #include "form/ClickLabel.h"
 #include "form/MainPage.h"
 #include "platform/Shell.h"
@@ -22,14 +23,6 @@
 namespace portdesk {
 
 namespace {
-
-template <std::size_t N> double columnSum(const std::array<QLineEdit *, N> &column)
-{
-    double sum = 0; // in row order, as the clerk reads the column
-    for (QLineEdit *e : column)
-        sum += readNumber(e->text());
-    return sum;
-}
 
 void setTextColour(QWidget *w, const QColor &colour)
 {
@@ -60,36 +53,21 @@ EditorRules::EditorRules(MainPage &page) : QObject(&page), page_(page), fields_(
     connectTextRules();
     connectPicks();
     connectLinks();
-    applyStartStates();
+    // The texts as they stand give the start states.
+    declarationShown();
 }
 
 void EditorRules::connectTextRules()
 {
-    for (int row = 0; row < 10; ++row) {
-        connect(page_.ShuLiang[row], &QLineEdit::textChanged, this,
-                [this, row] { quantityChanged(row); });
-        connect(page_.ZhongLiang[row], &QLineEdit::textChanged, this,
-                [this, row] { weightChanged(row); });
-        connect(page_.ZongZhi[row], &QLineEdit::textChanged, this, [this] { valueChanged(); });
-        QComboBox *sl = page_.SLdanwei[row];
-        QComboBox *zl = page_.ZLdanwei[row];
-        connect(sl, &QComboBox::editTextChanged, this, [this, sl] { unitChanged(sl); });
-        connect(zl, &QComboBox::editTextChanged, this, [this, zl] { unitChanged(zl); });
-        if (row > 0)
-            connect(page_.MingCheng[row], &QLineEdit::textChanged, this,
-                    [this, row] { goodsNameChanged(row); });
+    for (const FormField &f : formFields()) {
+        QWidget *w = fields_.widget(f.ref);
+        const FieldRef ref = f.ref;
+        if (auto *edit = qobject_cast<QLineEdit *>(w))
+            connect(edit, &QLineEdit::textChanged, this, [this, ref] { edited(ref); });
+        else if (auto *combo = qobject_cast<QComboBox *>(w))
+            connect(combo, &QComboBox::editTextChanged, this, [this, ref] { edited(ref); });
     }
-    for (int slot = 0; slot < 2; ++slot) {
-        connect(page_.BZzhonglei[slot], &QComboBox::editTextChanged, this,
-                [this, slot] { packingKindChanged(slot); });
-        connect(page_.BZshuliang[slot], &QLineEdit::textChanged, this,
-                [this] { packingCountChanged(); });
-    }
-    connect(page_.JZXsl1, &QLineEdit::textChanged, this, [this] { containerCountChanged(1); });
-    connect(page_.JZXsl2, &QLineEdit::textChanged, this, [this] { containerCountChanged(2); });
-    connect(page_.YunShuGongJu, &QComboBox::editTextChanged, this, [this] { transportChanged(); });
-    connect(page_.MaoYiFangShi, &QComboBox::editTextChanged, this, [this] { tradeModeChanged(); });
-    connect(page_.XuKeZheng, &QLineEdit::textChanged, this, [this] { permitChanged(); });
+    connect(&page_, &MainPage::declarationShown, this, &EditorRules::declarationShown);
 
     // Pointing at a field shows its whole value, however narrow the box.
     for (const FieldRef &ref : ruledFields()) {
@@ -130,30 +108,6 @@ void EditorRules::connectLinks()
             [&shell] { shell.openUrl(declarationPortalUrl()); });
 }
 
-// Every state follows from the texts, so running the rules once on the
-// texts as they stand sets the start states.
-void EditorRules::applyStartStates()
-{
-    for (int row = 0; row < 10; ++row) {
-        quantityChanged(row);
-        weightChanged(row);
-        unitChanged(page_.SLdanwei[row]);
-        unitChanged(page_.ZLdanwei[row]);
-        if (row > 0)
-            goodsNameChanged(row);
-    }
-    valueChanged();
-    packingKindChanged(0);
-    packingKindChanged(1);
-    packingCountChanged();
-    containerCountChanged(1);
-    containerCountChanged(2);
-    transportChanged();
-    tradeModeChanged();
-    if (!page_.XuKeZheng->text().isEmpty())
-        permitChanged();
-}
-
 void EditorRules::quickPick(const FieldRef &field, int item)
 {
     auto *combo = qobject_cast<QComboBox *>(fields_.widget(field));
@@ -167,16 +121,9 @@ void EditorRules::quickPick(const FieldRef &field, int item)
 
 void EditorRules::picked(const FieldRef &field)
 {
-    // A pick runs the text rule of its field even when the text did not change.
-    if (field.name == QLatin1String("BZzhonglei"))
-        packingKindChanged(field.index);
-    else if (field.name == QLatin1String("SLdanwei") || field.name == QLatin1String("ZLdanwei"))
-        unitChanged(fields_.widget(field));
+    // A pick runs the rules of its field even when the text did not change.
+    edited(field);
     apply(pickOutcome(field, fields_.navView()));
-    if (field.name == QLatin1String("YunShuGongJu"))
-        transportChanged();
-    else if (field.name == QLatin1String("MaoYiFangShi"))
-        tradeModeChanged();
 }
 
 void EditorRules::apply(const NavOutcome &outcome)
@@ -201,109 +148,43 @@ void EditorRules::apply(const NavOutcome &outcome)
     }
 }
 
-void EditorRules::quantityChanged(int row)
+void EditorRules::edited(const FieldRef &field)
 {
-    QComboBox *unit = page_.SLdanwei[row];
-    if (readNumber(page_.ShuLiang[row]->text()) != 0) {
-        unit->setEnabled(true);
-    } else {
-        unit->setEnabled(false);
-        unit->setEditText(QString());
-    }
-    updateTotal(0);
-}
-
-void EditorRules::weightChanged(int row)
-{
-    QComboBox *unit = page_.ZLdanwei[row];
-    if (readNumber(page_.ZhongLiang[row]->text()) != 0) {
-        unit->setEnabled(true);
-    } else {
-        unit->setEnabled(false);
-        unit->setEditText(QString());
-    }
-    updateTotal(1);
-}
-
-void EditorRules::valueChanged()
-{
-    updateTotal(2);
-}
-
-void EditorRules::updateTotal(int column)
-{
-    const std::array<QLineEdit *, 10> *columns[] = {&page_.ShuLiang, &page_.ZhongLiang,
-                                                    &page_.ZongZhi};
-    page_.HeJi[column]->setText(formatTotal(columnSum(*columns[column])));
-}
-
-void EditorRules::unitChanged(QWidget *unit)
-{
-    // A unit read from a file enables its list even while the row reads 0.
-    auto *combo = qobject_cast<QComboBox *>(unit);
-    if (combo && !combo->currentText().isEmpty())
-        combo->setEnabled(true);
-}
-
-void EditorRules::packingKindChanged(int slot)
-{
-    QLineEdit *count = page_.BZshuliang[slot];
-    if (!page_.BZzhonglei[slot]->currentText().isEmpty()) {
-        count->setEnabled(true);
-    } else {
-        count->setEnabled(false);
-        count->clear();
-    }
-}
-
-void EditorRules::packingCountChanged()
-{
-    // Disabling the second kind keeps its text and leaves its count alone.
-    page_.BZzhonglei[1]->setEnabled(!page_.BZshuliang[0]->text().isEmpty());
-}
-
-void EditorRules::containerCountChanged(int which)
-{
-    QLineEdit *count = which == 1 ? page_.JZXsl1 : page_.JZXsl2;
-    QLineEdit *numbers = which == 1 ? page_.JZXhm1 : page_.JZXhm2;
-    if (!count->text().isEmpty()) {
-        numbers->setEnabled(true);
-    } else {
-        numbers->setEnabled(false);
-        numbers->clear();
-    }
-}
-
-void EditorRules::transportChanged()
-{
-    if (page_.YunShuGongJu->currentText() == containerTransport()) {
-        page_.JiZhuangXiang->setEnabled(true);
+    if (page_.isLoading() || rendering_)
         return;
+    const Declaration before = declarationOnPage(page_);
+    Declaration after = before;
+    state_ = editedState(state_, after, field);
+    render(before, after);
+}
+
+void EditorRules::declarationShown()
+{
+    const Declaration d = declarationOnPage(page_);
+    state_ = loadedState(d);
+    render(d, d);
+}
+
+void EditorRules::render(const Declaration &before, const Declaration &after)
+{
+    rendering_ = true;
+    for (const DeclarationField &f : declarationFields()) {
+        if (f.in(after) != f.in(before))
+            fields_.setText(f.ref, f.in(after));
     }
-    page_.JiZhuangXiang->setEnabled(false);
-    for (QLineEdit *e : {page_.JZXsl1, page_.JZXhm1, page_.JZXsl2, page_.JZXhm2})
-        e->clear();
-}
-
-void EditorRules::goodsNameChanged(int row)
-{
-    // Only the row that changed counts, as the mark has always behaved.
-    page_.GengDuo->setVisible(!page_.MingCheng[row]->text().isEmpty());
-}
-
-void EditorRules::tradeModeChanged()
-{
-    const TradeModeHint hint = tradeModeHint(page_.MaoYiFangShi->currentText());
-    const QColor colour = hint.needsPapers ? tradeModeAlertColour() : QColor(Qt::black);
+    rendering_ = false;
+    for (const DependencyLink &link : dependencyLinks()) {
+        QWidget *w = fields_.widget(link.dependent);
+        w->setEnabled(!state_.disabled.contains(link.dependent.objectName()));
+    }
+    for (int k = 0; k < 3; ++k)
+        page_.HeJi[k]->setText(state_.totals[k]);
+    page_.GengDuo->setVisible(state_.moreMark);
+    page_.TeShuCaiLiao->setText(state_.hint);
+    const QColor colour = state_.tradeAlert ? tradeModeAlertColour() : QColor(Qt::black);
     setTextColour(page_.MaoYiFangShi, colour);
     if (QLineEdit *edit = page_.MaoYiFangShi->lineEdit())
         setTextColour(edit, colour);
-    page_.TeShuCaiLiao->setText(hint.hint);
-}
-
-void EditorRules::permitChanged()
-{
-    page_.TeShuCaiLiao->setText(permitHint(page_.XuKeZheng->text()));
 }
 
 } // namespace portdesk

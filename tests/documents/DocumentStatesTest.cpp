@@ -2,6 +2,8 @@
 // document state the main window shows.
 #include "DocumentsFixture.h"
 
+#include "editor/EditorRules.h"
+
 using namespace portdesk;
 using namespace portdesk::test;
 
@@ -72,6 +74,7 @@ TEST_F(DocumentsTest, NewEmptiesEveryFieldAndResetsTheState)
     makeFile(env.ctx.archivedDir() + "/2026/03/123456甲(2026-03-05).dcl", "甲",
              "[报检信息]\n报检号=123456\n报检日期=2026-03-05\n");
     openThroughBrowser(2, "123456甲(2026-03-05).dcl");
+    new EditorRules(*page); // the packing counts' state is the editor's
     showDeclaration(*page, full);
     page->BZshuliang[0]->setEnabled(true);
     page->BZshuliang[1]->setEnabled(true);

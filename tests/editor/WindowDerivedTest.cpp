@@ -7,7 +7,11 @@
 #include "documents/DeclarationBinding.h"
 #include "editor/Hints.h"
 #include "form/ClickLabel.h"
+#include "form/FieldText.h"
+#include "form/FormSchema.h"
 #include "platform/Prompts.h"
+
+#include <random>
 
 using namespace portdesk;
 using namespace portdesk::test;
@@ -326,6 +330,52 @@ TEST_F(EditorWindow, OpeningADeclarationDrivesTheRulesLikeTyping)
     EXPECT_TRUE(page->GengDuo->isHidden());
     EXPECT_EQ(page->TeShuCaiLiao->text(), QString());
     EXPECT_EQ(page->MaoYiFangShi->lineEdit()->palette().color(QPalette::Text), QColor(Qt::black));
+}
+
+// Every field's text and enabled state, and the derived labels.
+QStringList windowState(const MainPage &page)
+{
+    QStringList out;
+    for (const FormField &f : formFields()) {
+        const QWidget *w = page.field(f.ref);
+        out << f.ref.objectName() + '=' + fieldText(w) + (w->isEnabled() ? "" : " (disabled)");
+    }
+    for (QLabel *total : page.HeJi)
+        out << total->text();
+    out << page.TeShuCaiLiao->text() << QString::number(page.GengDuo->isHidden())
+        << QString::number(page.JiZhuangXiang->isEnabled());
+    return out;
+}
+
+TEST_F(EditorWindow, ALoadGivesTheSameWindowWhateverOrderItsKeysAreSetIn)
+{
+    // Dependent texts that a rule of their source would empty when set first.
+    Declaration d;
+    d.rows[0] = {"阀门", "8481", "德国", "0", "个", "12", "千克", "100", "美元"};
+    d.rows[2].MingCheng = QStringLiteral("垫圈");
+    d.packing[0] = {QString(), QStringLiteral("3")};
+    d.packing[1] = {QStringLiteral("纸箱"), QStringLiteral("5")};
+    d.YunShuGongJu = QStringLiteral("船舶");
+    d.JZXsl1 = QStringLiteral("2");
+    d.JZXhm1 = QStringLiteral("TGHU1234567");
+    d.MaoYiFangShi = QStringLiteral("退运货物");
+    d.XuKeZheng = QStringLiteral("A1");
+    showDeclaration(*page, d);
+    const QStringList inFileOrder = windowState(*page);
+    EXPECT_TRUE(inFileOrder.contains(QStringLiteral("SLdanwei(0)=个")));
+
+    std::vector<DeclarationField> shuffled = declarationFields();
+    for (unsigned seed : {1u, 2u, 3u}) {
+        MainPage other(env.ctx);
+        new EditorRules(other);
+        std::shuffle(shuffled.begin(), shuffled.end(), std::mt19937(seed));
+        {
+            const MainPage::Loading loading(other);
+            for (const DeclarationField &f : shuffled)
+                setFieldText(other.field(f.ref), f.in(d));
+        }
+        EXPECT_EQ(windowState(other), inFileOrder) << seed;
+    }
 }
 
 TEST(EditorWiring, TheMainWindowGetsTheEditorRules)
