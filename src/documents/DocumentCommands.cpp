@@ -26,11 +26,6 @@
 
 namespace portdesk {
 
-struct DocumentCommands::Snapshot {
-    QString path, caption, status, folder;
-    bool guiDang, feiYong, daoChu, locked;
-};
-
 DocumentCommands::DocumentCommands(MainPage &page)
     : QObject(&page), page_(page), ctx_(page.context()),
       browser_(std::make_unique<ViewFiles>(page.context()))
@@ -50,9 +45,7 @@ DocumentCommands::DocumentCommands(MainPage &page)
     page.installEventFilter(this);
     page.ShouHuoRen->installEventFilter(this);
 
-    page.setWindowTitle(newCaption());
-    page.Tip->setText(statusPreEntry());
-    page.WenJianJia->setText(folderLabelNew());
+    render();
 }
 
 DocumentCommands::~DocumentCommands() = default;
@@ -99,10 +92,8 @@ bool DocumentCommands::eventFilter(QObject *watched, QEvent *event)
 {
     // A locked consignee is no more picked from the list than typed: the
     // file's name and content carry it. Clicks on the text still focus it.
-    if (watched == page_.ShouHuoRen && changesListItem(event)) {
-        const QLineEdit *edit = page_.ShouHuoRen->lineEdit();
-        return edit && edit->isReadOnly();
-    }
+    if (watched == page_.ShouHuoRen && changesListItem(event))
+        return session_.consigneeLocked;
     // The browser appears beside the main window when the program starts:
     // once the main window has been shown and placed.
     if (watched == &page_ && event->type() == QEvent::Show && !shownAtStart_) {
@@ -137,36 +128,39 @@ void DocumentCommands::placeBrowserBeside()
     browser_->move(at);
 }
 
-void DocumentCommands::setConsigneeLocked(bool locked)
+void DocumentCommands::render()
 {
+    const DocumentSession &s = session_;
+    page_.DangQianWenJian = s.file;
+    page_.setWindowTitle(s.caption());
+    page_.Tip->setText(s.status);
+    page_.WenJianJia->setText(s.folder);
+    page_.GuiDang->setEnabled(s.guiDang);
+    page_.FeiYong->setEnabled(s.feiYong);
+    page_.DaoChu->setEnabled(s.daoChu);
     if (QLineEdit *edit = page_.ShouHuoRen->lineEdit())
-        edit->setReadOnly(locked);
-}
-
-void DocumentCommands::setCaptionToFile()
-{
-    page_.setWindowTitle(QFileInfo(page_.DangQianWenJian).fileName());
-}
-
-void DocumentCommands::hideParticulars()
-{
-    page_.BaoJianXinXi->clear();
-    page_.BaoJianXinXi->hide();
+        edit->setReadOnly(s.consigneeLocked);
+    page_.BaoJianXinXi->setText(s.number.isEmpty() ? QString()
+                                                   : archiveParticulars(s.date, s.number));
+    page_.BaoJianXinXi->setVisible(!s.number.isEmpty());
+    page_.LiuLan->setText(positionText(s.selected, s.count));
+    page_.FanYe[0]->setEnabled(s.stepping);
+    page_.FanYe[1]->setEnabled(s.stepping);
 }
 
 // --- the file -------------------------------------------------------------------
 
 bool DocumentCommands::DoBaoCun()
 {
-    const QString name = QFileInfo(page_.DangQianWenJian).fileName();
+    const QString name = QFileInfo(session_.file).fileName();
     QString error;
-    if (!writeDeclaration(page_.DangQianWenJian, declarationOnPage(page_), &error)) {
+    if (!writeDeclaration(session_.file, declarationOnPage(page_), &error)) {
         ctx_.prompts.warn(QStringLiteral("保存“") + name + QStringLiteral("”失败！\n") + error);
         return false;
     }
-    setCaptionToFile();
-    setConsigneeLocked(true);
-    ctx_.prompts.inform(QStringLiteral("保存“") + page_.windowTitle() + QStringLiteral("”成功！"));
+    session_.consigneeLocked = true;
+    render();
+    ctx_.prompts.inform(QStringLiteral("保存“") + session_.caption() + QStringLiteral("”成功！"));
     return true;
 }
 
@@ -174,27 +168,23 @@ bool DocumentCommands::DoDaKai()
 {
     if (!workDirReachable(ctx_, QStringLiteral("打开失败！")))
         return false;
-    if (!QFileInfo(page_.DangQianWenJian).isFile()) {
+    if (!QFileInfo(session_.file).isFile()) {
         ctx_.prompts.inform(QStringLiteral("文件不存在！"));
         return false;
     }
     LoadedDeclaration loaded;
     QString error;
-    if (!readDeclaration(page_.DangQianWenJian, loaded, &error)) {
-        ctx_.prompts.warn(QStringLiteral("打开“") + QFileInfo(page_.DangQianWenJian).fileName() +
+    if (!readDeclaration(session_.file, loaded, &error)) {
+        ctx_.prompts.warn(QStringLiteral("打开“") + QFileInfo(session_.file).fileName() +
                           QStringLiteral("”失败！\n") + error);
         return false;
     }
-    if (!loaded.number.isEmpty()) {
-        page_.Tip->setText(statusArchived());
-        page_.BaoJianXinXi->setText(archiveParticulars(loaded.date, loaded.number));
-        page_.BaoJianXinXi->show();
-    } else {
-        hideParticulars();
-    }
+    session_.number = loaded.number;
+    session_.date = loaded.number.isEmpty() ? QString() : loaded.date;
+    if (!loaded.number.isEmpty())
+        session_.status = statusArchived();
     showDeclaration(page_, loaded.content);
-    setCaptionToFile();
-    setConsigneeLocked(true);
+    session_.consigneeLocked = true;
     updatePosition();
     return true;
 }
@@ -203,46 +193,16 @@ bool DocumentCommands::DoDaKai()
 
 void DocumentCommands::applyState(DocEvent event)
 {
-    const DocumentState s = stateAfter(event);
-    if (s.newCaption)
-        page_.setWindowTitle(newCaption());
-    else
-        setCaptionToFile();
-    if (!s.status.isEmpty())
-        page_.Tip->setText(s.status);
-    page_.WenJianJia->setText(s.folder);
-    page_.GuiDang->setEnabled(s.guiDang);
-    page_.FeiYong->setEnabled(s.feiYong);
-    page_.DaoChu->setEnabled(s.daoChu);
-    setConsigneeLocked(s.consigneeLocked);
+    session_.apply(stateAfter(event));
+    render();
 }
 
 void DocumentCommands::updatePosition()
 {
-    const int count = browser_->count();
-    page_.LiuLan->setText(positionText(browser_->selected(), count));
-    page_.FanYe[0]->setEnabled(steppingEnabled(count));
-    page_.FanYe[1]->setEnabled(steppingEnabled(count));
-}
-
-DocumentCommands::Snapshot DocumentCommands::snapshot() const
-{
-    const QLineEdit *edit = page_.ShouHuoRen->lineEdit();
-    return {page_.DangQianWenJian,     page_.windowTitle(),        page_.Tip->text(),
-            page_.WenJianJia->text(),  page_.GuiDang->isEnabled(), page_.FeiYong->isEnabled(),
-            page_.DaoChu->isEnabled(), edit && edit->isReadOnly()};
-}
-
-void DocumentCommands::restore(const Snapshot &s)
-{
-    page_.DangQianWenJian = s.path;
-    page_.setWindowTitle(s.caption);
-    page_.Tip->setText(s.status);
-    page_.WenJianJia->setText(s.folder);
-    page_.GuiDang->setEnabled(s.guiDang);
-    page_.FeiYong->setEnabled(s.feiYong);
-    page_.DaoChu->setEnabled(s.daoChu);
-    setConsigneeLocked(s.locked);
+    session_.selected = browser_->selected();
+    session_.count = browser_->count();
+    session_.stepping = steppingEnabled(session_.count);
+    render();
 }
 
 // --- commands -------------------------------------------------------------------
@@ -255,12 +215,13 @@ void DocumentCommands::newDeclaration()
     if (!ctx_.prompts.askYesNo(QStringLiteral("新建将清空表格中所有数据，是否继续？")))
         return;
     showDeclaration(page_, Declaration{});
-    page_.DangQianWenJian.clear();
+    session_.file.clear();
+    session_.number.clear();
+    session_.date.clear();
+    session_.selected = -1;
+    session_.count = 0;
+    session_.stepping = false;
     applyState(DocEvent::New);
-    hideParticulars();
-    page_.LiuLan->setText(positionText(-1, 0));
-    page_.FanYe[0]->setEnabled(false);
-    page_.FanYe[1]->setEnabled(false);
 }
 
 void DocumentCommands::open()
@@ -275,7 +236,7 @@ void DocumentCommands::browseOriginFolder()
 {
     page_.ShouHuoRen->setFocus();
     browser_->prepare();
-    browser_->syncToFolderLabel(page_.WenJianJia->text());
+    browser_->syncToFolderLabel(session_.folder);
     showBrowser();
 }
 
@@ -290,7 +251,7 @@ void DocumentCommands::showBrowser()
 
 void DocumentCommands::browserClosing()
 {
-    browser_->syncToFolderLabel(page_.WenJianJia->text());
+    browser_->syncToFolderLabel(session_.folder);
     page_.setEnabled(true);
     // The browser was the active window; without this the keyboard would go
     // to whatever window the system picks next.
@@ -302,19 +263,21 @@ void DocumentCommands::browserClosing()
 
 void DocumentCommands::openFromBrowser(const QString &path, int option)
 {
-    const Snapshot before = snapshot();
-    page_.DangQianWenJian = path;
+    const DocumentSession before = session_;
+    session_.file = path;
     applyState(openEvent(DocFolder(option)));
-    if (!DoDaKai())
-        restore(before); // the record on screen still belongs to the old file
+    if (!DoDaKai()) {
+        session_ = before; // the record on screen still belongs to the old file
+        render();
+    }
 }
 
 void DocumentCommands::fileRenamed(const QString &from, const QString &to)
 {
-    if (page_.DangQianWenJian != from)
+    if (session_.file != from)
         return;
-    page_.DangQianWenJian = to;
-    setCaptionToFile();
+    session_.file = to;
+    render();
 }
 
 void DocumentCommands::save()
@@ -328,7 +291,7 @@ void DocumentCommands::save()
                           QStringLiteral("”！保存失败！"));
         return;
     }
-    if (page_.windowTitle().endsWith(dclSuffix(), Qt::CaseSensitive)) {
+    if (session_.hasFile()) {
         const MsgAnswer answer = ctx_.prompts.message(
             QStringLiteral("您是要覆盖原文件吗？如果要保存为新文件请选“否”。"), appTitle(),
             MsgIcon::Warning, MsgButtons::YesNoCancel, MsgAnswer::Cancel);
@@ -350,7 +313,7 @@ void DocumentCommands::save()
             ctx_.prompts.warn(problem);
             continue;
         }
-        if (name == page_.windowTitle()) {
+        if (name == session_.caption()) {
             ctx_.prompts.warn(QStringLiteral("该文件名已经存在！请重新输入。"));
             continue;
         }
@@ -365,10 +328,10 @@ void DocumentCommands::save()
         break;
     }
 
-    const QString previous = page_.DangQianWenJian;
-    page_.DangQianWenJian = ctx_.savedDir() + '/' + name;
+    const QString previous = session_.file;
+    session_.file = ctx_.savedDir() + '/' + name;
     if (!DoBaoCun()) {
-        page_.DangQianWenJian = previous;
+        session_.file = previous;
         return;
     }
 
@@ -378,9 +341,10 @@ void DocumentCommands::save()
     const int index = browser_->indexOf(name);
     browser_->select(index >= 0 ? index : browser_->count() - 1);
 
-    applyState(DocEvent::SaveAs);
     // The new file carries no archive particulars.
-    hideParticulars();
+    session_.number.clear();
+    session_.date.clear();
+    applyState(DocEvent::SaveAs);
     updatePosition();
 }
 
@@ -393,9 +357,10 @@ void DocumentCommands::step(int direction)
     browser_->reread();
     const int count = browser_->count();
     if (count == 0) {
-        page_.FanYe[0]->setEnabled(false);
-        page_.FanYe[1]->setEnabled(false);
-        page_.LiuLan->setText(positionText(-1, 0));
+        session_.selected = -1;
+        session_.count = 0;
+        session_.stepping = false;
+        render();
         return;
     }
     const int current = browser_->selected();
@@ -405,30 +370,35 @@ void DocumentCommands::step(int direction)
     else
         target = current >= count - 1 ? 0 : current + 1;
     browser_->select(target);
-    const QString previous = page_.DangQianWenJian;
-    page_.DangQianWenJian = browser_->pathOf(target);
-    if (!DoDaKai())
-        page_.DangQianWenJian = previous;
+    const QString previous = session_.file;
+    session_.file = browser_->pathOf(target);
+    if (!DoDaKai()) {
+        session_.file = previous;
+        render();
+    }
 }
 
 bool DocumentCommands::printed(const QString &path)
 {
-    const QString previous = page_.DangQianWenJian;
-    page_.DangQianWenJian = path;
+    const QString previous = session_.file;
+    session_.file = path;
     if (!DoBaoCun()) {
-        page_.DangQianWenJian = previous;
+        session_.file = previous;
+        render();
         return false;
     }
+    session_.number.clear();
+    session_.date.clear();
     applyState(DocEvent::Print);
-    hideParticulars();
     browser_->prepare();
     browser_->chooseOption(int(DocFolder::Printed));
     browser_->showTotal();
     const int count = browser_->count();
     browser_->select(count - 1);
-    page_.LiuLan->setText(positionText(count - 1, count));
-    page_.FanYe[0]->setEnabled(true);
-    page_.FanYe[1]->setEnabled(true);
+    session_.selected = count - 1;
+    session_.count = count;
+    session_.stepping = true; // even for the only printed file
+    render();
     return true;
 }
 

@@ -10,7 +10,7 @@
 // keeps the main window disabled while the browser is shown.
 //
 // Other subsystems reach it with DocumentCommands::of(page).
-#include "documents/DocumentState.h"
+#include "documents/DocumentSession.h"
 
 #include <QObject>
 #include <memory>
@@ -30,11 +30,12 @@ public:
     static DocumentCommands *of(const MainPage &page);
 
     ViewFiles &browser() { return *browser_; }
+    const DocumentSession &session() const { return session_; }
 
-    // Writes the record into DangQianWenJian. On success: caption, consignee
+    // Writes the record into the session's file. On success: caption, consignee
     // lock and the success message. On failure: a message, nothing changed.
     bool DoBaoCun();
-    // Loads DangQianWenJian into the main window, or says why it cannot.
+    // Loads the session's file into the main window, or says why it cannot.
     bool DoDaKai();
 
     // The caption, status line, origin folder, archive/fees/export buttons
@@ -59,21 +60,18 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void setConsigneeLocked(bool locked);
-    void setCaptionToFile();
-    void hideParticulars();
+    // Shows the session: caption, Tip, WenJianJia, BaoJianXinXi, LiuLan, FanYe,
+    // GuiDang, FeiYong, DaoChu, the consignee lock; DangQianWenJian follows it.
+    void render();
     void openFromBrowser(const QString &path, int option);
     void browserClosing();
     void fileRenamed(const QString &from, const QString &to);
     void placeBrowserBeside();
 
-    struct Snapshot;
-    Snapshot snapshot() const;
-    void restore(const Snapshot &s);
-
     MainPage &page_;
     Context &ctx_;
     std::unique_ptr<ViewFiles> browser_;
+    DocumentSession session_ = startSession();
     bool shownAtStart_ = false;
 };
 

@@ -137,7 +137,7 @@ void EditorRules::apply(const NavOutcome &outcome)
         return;
     case NavOutcome::Collapse:
         // Collapsing the goods block moves the focus to the first packing kind.
-        if (page_.More->isChecked())
+        if (page_.goodsExpanded())
             page_.More->setChecked(false);
         else
             page_.BZzhonglei[0]->setFocus(Qt::OtherFocusReason);

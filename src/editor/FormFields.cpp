@@ -61,7 +61,7 @@ NavView FormFields::navView() const
         return w && w->isEnabled();
     };
     v.text = [this](const FieldRef &f) { return text(f); };
-    v.goodsExpanded = page_.More && page_.More->isChecked();
+    v.goodsExpanded = page_.goodsExpanded();
     return v;
 }
 

@@ -107,14 +107,10 @@ void MainPage::routeCommandsThroughConsignee()
         connect(l, &ClickLabel::clicked, this, toConsignee);
 }
 
-bool MainPage::goodsExpanded() const
+void MainPage::toggleGoods(bool expanded)
 {
-    return HuoWuMingXi->height() * 15 > kGoodsSplit;
-}
-
-void MainPage::toggleGoods()
-{
-    if (goodsExpanded()) {
+    goodsExpanded_ = expanded;
+    if (!expanded) {
         goodsHeightTwips_ = kGoodsCollapsedHeight;
         placeGoodsBlock(false);
         More->setToolTip(QStringLiteral("点击显示多行"));

@@ -115,7 +115,8 @@ public:
     };
     bool isLoading() const { return loading_ > 0; }
 
-    bool goodsExpanded() const;
+    // Rows 2 to 10 are shown (More is checked).
+    bool goodsExpanded() const { return goodsExpanded_; }
     // Shows the follow-up badge with this tooltip; hides it for an empty one.
     void showBadge(const QString &tip);
 
@@ -132,8 +133,7 @@ signals:
     void declarationShown();
 
 public:
-    // Goods frame heights in twips: collapsed below kGoodsSplit, expanded above.
-    static constexpr int kGoodsSplit = 1335;
+    // Goods frame heights in twips.
     static constexpr int kGoodsStartHeight = 1325;
     static constexpr int kGoodsCollapsedHeight = 1320;
     static constexpr int kGoodsExpandedHeight = 5900;
@@ -157,7 +157,7 @@ private:
 
     // Frame rules (MainPage.cpp).
     void routeCommandsThroughConsignee();
-    void toggleGoods();
+    void toggleGoods(bool expanded);
     void clearRows2To10();
     bool handleArrowKey(QWidget *target, QKeyEvent *event);
     void closeOtherWindows();
@@ -166,6 +166,7 @@ private:
     bool closingConfirmed_ = false;
     int loading_ = 0;
     int goodsHeightTwips_ = 0;
+    bool goodsExpanded_ = false;
     QList<QWidget *> tabChain_;
     QHash<QString, QWidget *> fields_; // by objectName
     std::array<QWidget *, 6> boxes_{}; // by FormBox

@@ -1,5 +1,6 @@
 // Typed file names, the document-state table, the browser's texts and the
 // folder listing.
+#include "documents/DocumentSession.h"
 #include "documents/DocumentState.h"
 #include "store/DocumentNames.h"
 #include "store/FileNameFilter.h"
@@ -121,6 +122,21 @@ TEST(DocumentStates, TableOfWhatEachCommandLeavesBehind)
     }
     EXPECT_EQ(newCaption(), "新建报检单");
     EXPECT_EQ(statusArchived(), "本单状态: 已归档");
+}
+
+TEST(DocumentStates, SessionCaptionAndWhetherAFileIsOpen)
+{
+    DocumentSession s = startSession();
+    EXPECT_EQ(s.caption(), "新建报检单");
+    EXPECT_FALSE(s.hasFile());
+    s.file = "/w/Saved/甲.dcl";
+    EXPECT_EQ(s.caption(), "甲.dcl");
+    EXPECT_TRUE(s.hasFile());
+    s.file = "/w/Saved/乙.DCL"; // listed by the browser, but no overwrite offered
+    EXPECT_FALSE(s.hasFile());
+    s.apply(stateAfter(DocEvent::OpenArchived)); // leaves the status to the reading step
+    EXPECT_EQ(s.status, statusPreEntry());
+    EXPECT_TRUE(s.consigneeLocked && s.daoChu);
 }
 
 TEST(DocumentStates, OpeningFromEachFolder)
