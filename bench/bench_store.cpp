@@ -3,6 +3,7 @@
 // one batch that reads it once and writes it once; and the cost of the lock
 // that every save of a shared file takes.
 // The program's main() comes from another file of this folder.
+#include "form/FormSchema.h"
 #include "store/Gbk.h"
 #include "store/ProfileFile.h"
 #include "store/ProfileLock.h"
@@ -25,17 +26,9 @@ const QString kSection = QStringLiteral("报检内容");
 
 std::vector<std::pair<QString, QString>> declarationPairs(int round)
 {
-    QStringList keys{QStringLiteral("收货人")};
-    const QStringList row{"货物名称", "编码",     "原产国", "数量", "数量单位",
-                          "重量",     "重量单位", "总值",   "币制"};
-    for (int i = 0; i < 10; ++i) {
-        for (const QString &k : row)
-            keys << k + QString::number(i);
-    }
-    keys += QStringList{"包装种类1",   "包装数量1",   "包装种类2",  "包装数量2", "件数",
-                        "公斤",        "运输工具",    "提运单号",   "启运国家",  "入境口岸",
-                        "合同号",      "贸易方式",    "贸易国别",   "许可审批",  "集装箱数量1",
-                        "集装箱号码1", "集装箱数量2", "集装箱号码2"};
+    QStringList keys;
+    for (const FormField &f : formFields())
+        keys << f.key;
     std::vector<std::pair<QString, QString>> pairs;
     int i = 0;
     for (const QString &k : keys)

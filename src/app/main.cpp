@@ -2,6 +2,7 @@
 #include "app/PdfCommand.h"
 #include "app/Startup.h"
 #include "form/MainPage.h"
+#include "form/WindowPlacement.h"
 #include "platform/Clock.h"
 #include "platform/Context.h"
 #include "platform/FileSystem.h"
@@ -95,10 +96,6 @@ int main(int argc, char **argv)
     MainPage page(ctx);
     wireMainPage(page);
     page.show();
-    if (QScreen *screen = page.screen()) {
-        QRect frame = page.frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        page.move(frame.topLeft());
-    }
+    centreOnScreen(page); // again, now that the frame is known
     return app.exec();
 }

@@ -2,14 +2,15 @@
 
 #include "documents/DeclarationBinding.h"
 #include "documents/DeclarationFile.h"
+#include "documents/NameQuestion.h"
 #include "documents/ViewFiles.h"
 #include "form/ClickLabel.h"
 #include "form/MainPage.h"
+#include "form/WindowPlacement.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
 #include "platform/Prompts.h"
 #include "store/DocumentNames.h"
-#include "store/FileNameFilter.h"
 #include "store/WorkDirCheck.h"
 
 #include <QComboBox>
@@ -244,9 +245,7 @@ void DocumentCommands::showBrowser()
 {
     browser_->prepare();
     page_.setEnabled(false);
-    browser_->show();
-    browser_->raise();
-    browser_->activateWindow();
+    bringToFront(*browser_);
 }
 
 void DocumentCommands::browserClosing()
@@ -301,21 +300,14 @@ void DocumentCommands::save()
             return;
     }
 
-    QString name;
-    for (;;) {
-        const std::optional<QString> answer =
-            ctx_.prompts.input(saveAsTitle(), saveAsPrompt(),
-                               saveAsProposal(page_.ShouHuoRen->currentText(), ctx_.clock.now()));
-        if (!answer || answer->isEmpty() || *answer == dclSuffix())
-            return;
-        name = withDclSuffix(GuoLv(*answer));
-        if (const QString problem = fileNameProblem(name); !problem.isEmpty()) {
-            ctx_.prompts.warn(problem);
-            continue;
-        }
+    NameQuestion question{saveAsTitle(), saveAsPrompt(), nullptr, nullptr, nullptr};
+    question.proposal = [this] {
+        return saveAsProposal(page_.ShouHuoRen->currentText(), ctx_.clock.now());
+    };
+    question.verdict = [this](const QString &name) {
         if (name == session_.caption()) {
             ctx_.prompts.warn(QStringLiteral("该文件名已经存在！请重新输入。"));
-            continue;
+            return NameVerdict::AskAgain;
         }
         // Another declaration of that name is never replaced silently.
         if (QFileInfo::exists(ctx_.savedDir() + '/' + name)) {
@@ -323,10 +315,14 @@ void DocumentCommands::save()
                 QStringLiteral("“") + name + QStringLiteral("”已经存在，要替换它吗？"), appTitle(),
                 MsgIcon::Warning, MsgButtons::YesNo, MsgAnswer::No);
             if (replace != MsgAnswer::Yes)
-                continue;
+                return NameVerdict::AskAgain;
         }
-        break;
-    }
+        return NameVerdict::Use;
+    };
+    const std::optional<QString> chosen = askFileName(ctx_.prompts, question);
+    if (!chosen)
+        return;
+    const QString name = *chosen;
 
     const QString previous = session_.file;
     session_.file = ctx_.savedDir() + '/' + name;

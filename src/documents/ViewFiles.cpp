@@ -1,12 +1,12 @@
 #include "documents/ViewFiles.h"
 
 #include "documents/DocumentState.h"
+#include "documents/NameQuestion.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
 #include "platform/Prompts.h"
 #include "store/DocumentNames.h"
 #include "store/FileErrors.h"
-#include "store/FileNameFilter.h"
 #include "store/FolderListing.h"
 
 #include <QCloseEvent>
@@ -355,36 +355,28 @@ void ViewFiles::renameSelected()
         return;
     const QString current = fileName(row);
     const QString from = pathOf(row);
-    for (;;) {
-        const std::optional<QString> answer =
-            ctx_.prompts.input(renameTitle(), renamePrompt(), current);
-        const QString typed = answer.value_or(QString());
-        const QString filtered = GuoLv(typed);
-        if (filtered.isEmpty() && !typed.isEmpty()) {
-            ctx_.prompts.warn(fileNameProblem(filtered));
-            continue;
-        }
-        if (filtered.isEmpty() || filtered == current || filtered == dclSuffix())
-            return;
-        const QString name = withDclSuffix(filtered);
-        if (const QString problem = fileNameProblem(name); !problem.isEmpty()) {
-            ctx_.prompts.warn(problem);
-            continue;
-        }
-        const QString to = folder_ + '/' + name;
-        if (QFileInfo::exists(to)) {
+    NameQuestion question{renameTitle(), renamePrompt(), [&] { return current; }, nullptr, nullptr};
+    question.givesUp = [&](const QString &filtered) {
+        return filtered == current || filtered == dclSuffix();
+    };
+    question.verdict = [&](const QString &name) {
+        if (QFileInfo::exists(folder_ + '/' + name)) {
             ctx_.prompts.warn(QStringLiteral("该文件名已经存在！"));
-            continue;
+            return NameVerdict::AskAgain;
         }
-        if (QFile::exists(from)) {
-            QFile file(from);
-            if (file.rename(to))
-                emit renamed(from, to);
-            else
-                ctx_.prompts.warn(QStringLiteral("改名失败！“") + current +
-                                  QStringLiteral("”仍用原名。\n") + fileErrorReason(file));
-        }
-        break;
+        return NameVerdict::Use;
+    };
+    const std::optional<QString> name = askFileName(ctx_.prompts, question);
+    if (!name)
+        return;
+    if (QFile::exists(from)) {
+        const QString to = folder_ + '/' + *name;
+        QFile file(from);
+        if (file.rename(to))
+            emit renamed(from, to);
+        else
+            ctx_.prompts.warn(QStringLiteral("改名失败！“") + current +
+                              QStringLiteral("”仍用原名。\n") + fileErrorReason(file));
     }
     refresh();
     showTotal();

@@ -2,6 +2,7 @@
 
 #include "form/FormSchema.h"
 #include "form/Twips.h"
+#include "form/WindowPlacement.h"
 
 #include "form/ClickLabel.h"
 #include "platform/Prompts.h"
@@ -76,11 +77,7 @@ MainPage::MainPage(Context &ctx, QWidget *parent) : QWidget(parent), ctx_(ctx)
     More->setToolTip(QStringLiteral("点击显示多行"));
     Ver->setText(versionText());
 
-    if (QScreen *screen = QGuiApplication::primaryScreen()) {
-        QRect frame = geometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    centreOnScreen(*this);
 }
 
 MainPage::~MainPage() = default;

@@ -19,4 +19,21 @@ void centreOver(QWidget &window, const QWidget &over)
     window.move(frame.topLeft());
 }
 
+void centreOnScreen(QWidget &window, const QWidget *on)
+{
+    const QScreen *screen = on ? on->screen() : window.screen();
+    if (!screen)
+        return;
+    QRect frame = window.frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    window.move(frame.topLeft());
+}
+
+void bringToFront(QWidget &window)
+{
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
+
 } // namespace portdesk

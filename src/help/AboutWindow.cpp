@@ -1,4 +1,5 @@
 #include "help/AboutWindow.h"
+#include "form/WindowPlacement.h"
 
 #include "form/ClickLabel.h"
 #include "help/HelpWindow.h"
@@ -113,9 +114,7 @@ void AboutWindow::openHelp()
 {
     if (!help_)
         help_ = new HelpWindow(ctx_);
-    help_->show();
-    help_->raise();
-    help_->activateWindow();
+    bringToFront(*help_);
 }
 
 void AboutWindow::checkForUpdate()
@@ -134,9 +133,7 @@ AboutWindow *showAboutWindow(Context &ctx, QWidget &owner)
     if (!about)
         about = new AboutWindow(ctx, true, &owner);
     about->DKabout = true;
-    about->show();
-    about->raise();
-    about->activateWindow();
+    bringToFront(*about);
     return about;
 }
 

@@ -1,18 +1,14 @@
 #pragma once
 // Geometry of the help window's text field, kept in the form's unit (twips).
+#include "form/Twips.h"
+
 #include <QSize>
 #include <algorithm>
 
 namespace portdesk {
 
-inline constexpr int kTwipsPerPixel = 15; // at 96 DPI
 inline constexpr int kHelpTextWidthMarginTwips = 105;
 inline constexpr int kHelpTextHeightMarginTwips = 495;
-
-constexpr int twipsToPixels(int twips)
-{
-    return twips / kTwipsPerPixel;
-}
 
 // The field follows the window: narrower and lower by fixed margins, and
 // never negative when the window is dragged smaller than the margins.

@@ -2,6 +2,7 @@
 
 #include "documents/DeclarationBinding.h"
 #include "form/MainPage.h"
+#include "form/WindowPlacement.h"
 #include "platform/Prompts.h"
 #include "print/PrintChecks.h"
 #include "store/WorkDirCheck.h"
@@ -41,9 +42,7 @@ void PrintCommand::run()
     }
     if (!window_)
         window_ = new PrintWindow(page_.context(), declaration, page_, recordPrinted_);
-    window_->show();
-    window_->raise();
-    window_->activateWindow();
+    bringToFront(*window_);
 }
 
 void PrintCommand::moveFocus(const FieldRef &field)

@@ -1,5 +1,7 @@
 #include "print/PrintWindow.h"
 
+#include "form/Twips.h"
+#include "form/WindowPlacement.h"
 #include "platform/Clock.h"
 #include "platform/Context.h"
 #include "platform/FileSystem.h"
@@ -21,11 +23,9 @@ namespace portdesk {
 
 namespace {
 
-constexpr double kTwipsPerPixel = 15; // at 96 DPI
-
 int px(int twips)
 {
-    return qRound(twips / kTwipsPerPixel);
+    return twipsToPixels(twips);
 }
 
 QPushButton *makeButton(QWidget *parent, const char *name, const QString &caption, int left)
@@ -64,14 +64,7 @@ PrintWindow::PrintWindow(Context &ctx, const Declaration &declaration, QWidget &
     connect(cmdExit, &QPushButton::clicked, this, &QWidget::close);
 
     load(declaration);
-    QScreen *screen = mainWindow.screen();
-    if (!screen)
-        screen = QGuiApplication::primaryScreen();
-    if (screen) {
-        QRect frame(QPoint(), size());
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    centreOnScreen(*this, &mainWindow);
 }
 
 void PrintWindow::load(const Declaration &declaration)
@@ -158,7 +151,7 @@ void PrintWindow::failed()
 void PrintWindow::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.scale(1 / kTwipsPerPixel, 1 / kTwipsPerPixel);
+    painter.scale(1.0 / kTwipsPerPixel, 1.0 / kTwipsPerPixel);
     paintSheet(painter, sheet_);
 }
 

@@ -208,16 +208,8 @@ private:
     void open()
     {
         page_.ShouHuoRen->setFocus();
-        if (!window_) {
-            // Not a child of the main window: the register windows disable that.
-            window_ = new ConfigWindow(page_.context(), &page_);
-            window_->setAttribute(Qt::WA_DeleteOnClose);
-            window_->show();
-            centreOver(*window_, page_);
-        }
-        window_->show();
-        window_->raise();
-        window_->activateWindow();
+        // Not a child of the main window: the register windows disable that.
+        openOnce(window_, page_, [this] { return new ConfigWindow(page_.context(), &page_); });
     }
 
     MainPage &page_;

@@ -59,20 +59,15 @@ void ConsigneeField::openRegister()
     Context &ctx = page_.context();
     if (!workDirReachable(ctx))
         return;
-    if (window_) {
-        window_->raise();
-        window_->activateWindow();
-        return;
-    }
-    // Not a child of the main window: disabling that would disable this too.
-    page_.setEnabled(false);
-    window_ = new ConsigneeWindow(ctx, page_.ShouHuoRen->currentText());
-    window_->setAttribute(Qt::WA_DeleteOnClose);
-    connect(window_, &ConsigneeWindow::consigneeAdded, this, &ConsigneeField::added);
-    connect(window_, &ConsigneeWindow::closed, this, &ConsigneeField::registerClosed);
-    connect(window_, &QObject::destroyed, this, &ConsigneeField::registerClosed);
-    window_->show();
-    centreOver(*window_, page_);
+    openOnce(window_, page_, [&] {
+        // Not a child of the main window: disabling that would disable this too.
+        page_.setEnabled(false);
+        auto *window = new ConsigneeWindow(ctx, page_.ShouHuoRen->currentText());
+        connect(window, &ConsigneeWindow::consigneeAdded, this, &ConsigneeField::added);
+        connect(window, &ConsigneeWindow::closed, this, &ConsigneeField::registerClosed);
+        connect(window, &QObject::destroyed, this, &ConsigneeField::registerClosed);
+        return window;
+    });
 }
 
 void ConsigneeField::added(const QString &name)
