@@ -45,6 +45,7 @@ public:
     Context &context() const { return ctx_; }
 
     // Path of the declaration file the record belongs to; empty when new.
+    // Written by the document commands from their session, never read back.
     QString DangQianWenJian;
 
     // Top row.

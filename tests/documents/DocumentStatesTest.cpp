@@ -3,6 +3,8 @@
 #include "DocumentsFixture.h"
 
 #include "editor/EditorRules.h"
+#include "form/FieldText.h"
+#include "form/FormSchema.h"
 
 using namespace portdesk;
 using namespace portdesk::test;
@@ -94,6 +96,35 @@ TEST_F(DocumentsTest, NewEmptiesEveryFieldAndResetsTheState)
     EXPECT_EQ(page->LiuLan->text(), " / ");
     EXPECT_FALSE(page->FanYe[0]->isEnabled());
     EXPECT_FALSE(page->FanYe[1]->isEnabled());
+}
+
+TEST_F(DocumentsTest, EverySchemaFieldIsInTheWindowAndSurvivesSaveNewAndOpen)
+{
+    new EditorRules(*page);
+    QHash<QString, QString> typed;
+    for (const FormField &f : formFields()) {
+        QWidget *w = page->findChild<QWidget *>(f.ref.objectName());
+        ASSERT_NE(w, nullptr) << f.ref.objectName().toStdString();
+        ASSERT_EQ(w, page->field(f.ref));
+        EXPECT_EQ(qobject_cast<QComboBox *>(w) != nullptr, f.spec->kind == FieldKind::List);
+        const int i = int(typed.size()); // two letters fit every length limit
+        typed.insert(f.ref.objectName(), QString(QChar('A' + i / 26)) + QChar('a' + i % 26));
+    }
+    Declaration d;
+    for (const DeclarationField &f : declarationFields())
+        f.in(d) = typed.value(f.control);
+    showDeclaration(*page, d);
+
+    env.prompts.answerInput(QString("all"));
+    click(page->LingCun);
+    env.prompts.answer(MsgAnswer::Yes);
+    click(page->XinJian);
+    ASSERT_TRUE(fieldText(page->field({"JZXhm2", -1})).isEmpty());
+    openThroughBrowser(0, "all.dcl");
+    for (const FormField &f : formFields())
+        EXPECT_EQ(fieldText(page->findChild<QWidget *>(f.ref.objectName())),
+                  typed.value(f.ref.objectName()))
+            << f.ref.objectName().toStdString();
 }
 
 TEST_F(DocumentsTest, OpenFromEachFolderLeavesItsStateRow)
