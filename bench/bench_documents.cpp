@@ -1,10 +1,15 @@
 // Declaration file speed: one save and one load of a full declaration, and
 // the browser's listing of a month folder of 10,000 declarations.
+#include "documents/DeclarationBinding.h"
 #include "documents/DeclarationFile.h"
 #include "documents/ViewFiles.h"
+#include "editor/EditorRules.h"
+#include "form/MainPage.h"
 #include "store/FolderListing.h"
 #include "support/Fakes.h"
+#include "support/TestEnv.h"
 
+#include <QLineEdit>
 #include <QListWidget>
 #include <QRadioButton>
 
@@ -14,6 +19,7 @@
 #include <benchmark/benchmark.h>
 
 using namespace portdesk;
+using portdesk::test::TestEnv;
 
 namespace {
 
@@ -45,6 +51,33 @@ void BM_SaveAndLoadDeclaration(benchmark::State &state)
     }
 }
 BENCHMARK(BM_SaveAndLoadDeclaration)->Unit(benchmark::kMillisecond);
+
+// One keystroke's worth of rules on the editor window: the quantity of a row
+// changes, the declaration is read and its derived state drawn.
+void BM_EditRulesPerKeystroke(benchmark::State &state)
+{
+    TestEnv env;
+    MainPage page(env.ctx);
+    new EditorRules(page);
+    showDeclaration(page, fullDeclaration());
+    int round = 0;
+    for (auto _ : state)
+        page.ShuLiang[3]->setText(QString::number(round++ % 7 + 1));
+}
+BENCHMARK(BM_EditRulesPerKeystroke)->Unit(benchmark::kMicrosecond);
+
+// A whole declaration put into the window, as open and new do.
+void BM_ShowDeclarationOnTheEditorWindow(benchmark::State &state)
+{
+    TestEnv env;
+    MainPage page(env.ctx);
+    new EditorRules(page);
+    const Declaration full = fullDeclaration();
+    int round = 0;
+    for (auto _ : state)
+        showDeclaration(page, round++ % 2 ? full : Declaration{});
+}
+BENCHMARK(BM_ShowDeclarationOnTheEditorWindow)->Unit(benchmark::kMicrosecond);
 
 void BM_ListMonthFolderOf10000(benchmark::State &state)
 {

@@ -8,8 +8,6 @@ namespace portdesk {
 
 namespace {
 
-const char *const kTotalled[3] = {"ShuLiang", "ZhongLiang", "ZongZhi"};
-
 QString textOf(const Declaration &d, const FieldRef &ref)
 {
     const QString *text = fieldOf(d, ref);
@@ -39,11 +37,13 @@ void setEnabled(FormState &s, const FieldRef &ref, bool enabled)
 
 void updateTotals(FormState &s, const Declaration &d)
 {
-    for (int column = 0; column < 3; ++column) {
+    for (const FieldSpec &column : formSchema()) {
+        if (column.total < 0)
+            continue;
         double sum = 0; // in row order, as the clerk reads the column
-        for (int row = 0; row < int(d.rows.size()); ++row)
-            sum += readNumber(textOf(d, {QLatin1String(kTotalled[column]), row}));
-        s.totals[column] = formatTotal(sum);
+        for (int row = 0; row < column.count; ++row)
+            sum += readNumber(textOf(d, {QLatin1String(column.name), row}));
+        s.totals[std::size_t(column.total)] = formatTotal(sum);
     }
 }
 

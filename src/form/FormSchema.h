@@ -52,6 +52,7 @@ struct FieldSpec {
     Which pickTooltip = Which::None;   // "可直接使用数字键输入。"
     const char *key = nullptr;         // in 报检内容; families append their number
     int firstKeyNumber = 0;            // the number of the first row or slot
+    int total = -1;                    // the column total HeJi(total) sums its rows
 
     bool quickPick() const { return !items.isEmpty(); }
     bool marks(Which which, int index) const;

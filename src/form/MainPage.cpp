@@ -123,13 +123,14 @@ void MainPage::clearRows2To10()
 {
     if (!ctx_.prompts.askYesNo(kClearQuestion))
         return;
-    for (int row = 1; row < 10; ++row) {
-        for (QLineEdit *edit : {MingCheng[row], BianMa[row], YuanChanGuo[row], ShuLiang[row],
-                                ZhongLiang[row], ZongZhi[row]})
-            edit->clear();
-        for (QComboBox *combo : {SLdanwei[row], ZLdanwei[row], BiZhi[row]}) {
+    for (const FormField &f : formFields()) {
+        if (f.spec->box != FormBox::Goods || f.ref.index < 1)
+            continue;
+        if (auto *combo = qobject_cast<QComboBox *>(field(f.ref))) {
             combo->setCurrentIndex(-1);
             combo->clearEditText();
+        } else if (auto *edit = qobject_cast<QLineEdit *>(field(f.ref))) {
+            edit->clear();
         }
     }
     MingCheng[1]->setFocus(Qt::OtherFocusReason);

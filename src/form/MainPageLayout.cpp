@@ -254,14 +254,16 @@ void MainPage::buildGoods()
     LBclear->setObjectName(QStringLiteral("LBclear"));
     place(LBclear, 450, 5595, 2400, 270);
 
-    // Under the quantity, weight and value columns.
-    const char *totalled[3] = {"ShuLiang", "ZhongLiang", "ZongZhi"};
+    // Under the columns they total, as wide as the column with its unit.
     const int totalsW[3] = {1395, 1515, 1875};
-    for (int k = 0; k < 3; ++k) {
-        HeJi[k] = new QLabel(HuoWuMingXi);
-        HeJi[k]->setObjectName(arrayName("HeJi", k));
-        HeJi[k]->setIndent(3);
-        place(HeJi[k], fieldSpec(QLatin1String(totalled[k]))->x, 5595, totalsW[k], 270);
+    for (const FieldSpec &s : formSchema()) {
+        if (s.total < 0)
+            continue;
+        QLabel *&label = HeJi[std::size_t(s.total)];
+        label = new QLabel(HuoWuMingXi);
+        label->setObjectName(arrayName("HeJi", s.total));
+        label->setIndent(3);
+        place(label, s.x, 5595, totalsW[s.total], 270);
     }
 
     // Links look like links.
