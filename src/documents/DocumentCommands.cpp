@@ -7,6 +7,7 @@
 #include "form/ClickLabel.h"
 #include "form/MainPage.h"
 #include "form/WindowPlacement.h"
+#include "form/PickList.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
 #include "platform/Prompts.h"
@@ -44,7 +45,6 @@ DocumentCommands::DocumentCommands(MainPage &page)
     connect(browser_.get(), &ViewFiles::renamed, this, &DocumentCommands::fileRenamed);
 
     page.installEventFilter(this);
-    page.ShouHuoRen->installEventFilter(this);
 
     render();
 }
@@ -57,44 +57,8 @@ DocumentCommands *DocumentCommands::of(const MainPage &page)
                                               Qt::FindDirectChildrenOnly);
 }
 
-namespace {
-
-// What changes a drop-down list's item or opens its list without typing:
-// the wheel, the list button, F4, Alt+arrows, PageUp/PageDown.
-bool changesListItem(const QEvent *event)
-{
-    switch (event->type()) {
-    case QEvent::Wheel:
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick:
-        return true;
-    case QEvent::KeyPress: {
-        const auto *key = static_cast<const QKeyEvent *>(event);
-        switch (key->key()) {
-        case Qt::Key_PageUp:
-        case Qt::Key_PageDown:
-        case Qt::Key_F4:
-            return true;
-        case Qt::Key_Up:
-        case Qt::Key_Down:
-            return key->modifiers() & Qt::AltModifier;
-        default:
-            return false;
-        }
-    }
-    default:
-        return false;
-    }
-}
-
-} // namespace
-
 bool DocumentCommands::eventFilter(QObject *watched, QEvent *event)
 {
-    // A locked consignee is no more picked from the list than typed: the
-    // file's name and content carry it. Clicks on the text still focus it.
-    if (watched == page_.ShouHuoRen && changesListItem(event))
-        return session_.consigneeLocked;
     // The browser appears beside the main window when the program starts:
     // once the main window has been shown and placed.
     if (watched == &page_ && event->type() == QEvent::Show && !shownAtStart_) {
@@ -139,8 +103,10 @@ void DocumentCommands::render()
     page_.GuiDang->setEnabled(s.guiDang);
     page_.FeiYong->setEnabled(s.feiYong);
     page_.DaoChu->setEnabled(s.daoChu);
-    if (QLineEdit *edit = page_.ShouHuoRen->lineEdit())
-        edit->setReadOnly(s.consigneeLocked);
+    // A locked consignee is no more picked from the list than typed: the
+    // file's name and content carry it.
+    if (PickList *list = PickList::of(page_.ShouHuoRen))
+        list->setLocked(s.consigneeLocked);
     page_.BaoJianXinXi->setText(s.number.isEmpty() ? QString()
                                                    : archiveParticulars(s.date, s.number));
     page_.BaoJianXinXi->setVisible(!s.number.isEmpty());

@@ -2,6 +2,7 @@
 
 #include "documents/DocumentState.h"
 #include "documents/NameQuestion.h"
+#include "form/PickList.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
 #include "platform/Prompts.h"
@@ -33,9 +34,9 @@ QString arrayName(const char *name, int index)
 
 // A pick list whose text is set by the browser but never typed: the edit
 // field shows a year or month that may have no folder yet.
-QComboBox *pickList(QWidget *parent, const char *name)
+PickList *pickList(QWidget *parent, const char *name)
 {
-    auto *combo = new QComboBox(parent);
+    auto *combo = new PickList(parent);
     combo->setObjectName(QLatin1String(name));
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
@@ -43,6 +44,14 @@ QComboBox *pickList(QWidget *parent, const char *name)
     combo->lineEdit()->setReadOnly(true);
     combo->setMinimumWidth(80);
     return combo;
+}
+
+// Shows a text in a list, with its item current when it has one, so that the
+// opened list starts at what the box reads.
+void showInList(QComboBox *combo, const QString &text)
+{
+    combo->setCurrentIndex(text.isEmpty() ? -1 : combo->findText(text, Qt::MatchExactly));
+    combo->setEditText(text);
 }
 
 } // namespace
@@ -112,8 +121,8 @@ void ViewFiles::build()
     // dropped as the read-only fields drop keys and pastes.
     Combo1->lineEdit()->installEventFilter(this);
     Combo2->lineEdit()->installEventFilter(this);
-    connect(Combo1, &QComboBox::activated, this, &ViewFiles::chooseYear);
-    connect(Combo2, &QComboBox::activated, this, &ViewFiles::chooseMonth);
+    connect(Combo1, &PickList::picked, this, &ViewFiles::chooseYear);
+    connect(Combo2, &PickList::picked, this, &ViewFiles::chooseMonth);
     connect(File1, &QListWidget::currentRowChanged, this, &ViewFiles::selectionChanged);
     connect(File1, &QListWidget::itemDoubleClicked, this, &ViewFiles::openSelected);
     connect(Cmd[0], &QPushButton::clicked, this, &ViewFiles::openSelected);
@@ -165,10 +174,10 @@ void ViewFiles::chooseOption(int index)
     const QDateTime now = ctx_.clock.now();
     const QString year = now.toString(QStringLiteral("yyyy"));
     const QString month = now.toString(QStringLiteral("MM"));
-    Combo1->setEditText(year);
+    showInList(Combo1, year);
     const QString yearDir = ctx_.archivedDir() + '/' + year;
     Combo2->addItems(listSubfolders(yearDir));
-    Combo2->setEditText(month);
+    showInList(Combo2, month);
     const QString monthDir = yearDir + '/' + month;
     // Without this month's folder the list shows the archive itself.
     setFolder(dirExists(monthDir) ? monthDir : ctx_.archivedDir());
@@ -186,6 +195,8 @@ void ViewFiles::chooseYear()
     const QString yearDir = ctx_.archivedDir() + '/' + Combo1->currentText();
     Combo2->clear();
     Combo2->addItems(listSubfolders(yearDir));
+    // No month is chosen until one is picked: the list shows the year's folder.
+    showInList(Combo2, QString());
     setFolder(yearDir);
     Combo2->setFocus();
 }

@@ -10,6 +10,7 @@
 // are signals that DocumentCommands acts on. It is made once, then only
 // hidden and shown; the main window's save and step commands use its list
 // while it is hidden.
+#include "form/PickList.h"
 #include "platform/Context.h"
 
 #include <QWidget>
@@ -30,8 +31,8 @@ public:
 
     std::array<QRadioButton *, 3> Option1{};
     std::array<QLabel *, 2> Label1{};
-    QComboBox *Combo1 = nullptr; // year
-    QComboBox *Combo2 = nullptr; // month
+    PickList *Combo1 = nullptr; // year
+    PickList *Combo2 = nullptr; // month
     QLabel *Tip = nullptr;
     QListWidget *File1 = nullptr;
     QLabel *ZongJi = nullptr;

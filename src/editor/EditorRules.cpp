@@ -11,6 +11,7 @@
 #include "editor/Hints.h"
 #include "form/ClickLabel.h"
 #include "form/MainPage.h"
+#include "form/PickList.h"
 #include "platform/Shell.h"
 
 #include <QCheckBox>
@@ -85,15 +86,8 @@ void EditorRules::connectPicks()
     for (const FieldRef &ref : ruledFields()) {
         if (!codeList(ref.name) && ref.name != QLatin1String("ShouHuoRen"))
             continue;
-        auto *combo = qobject_cast<QComboBox *>(fields_.widget(ref));
-        if (!combo)
-            continue;
-        // Qt also reports `activated` when the clerk leaves a list whose typed
-        // text equals an item; by then the focus is elsewhere, and that is no pick.
-        connect(combo, &QComboBox::activated, this, [this, ref, combo] {
-            if (combo->hasFocus())
-                picked(ref);
-        });
+        if (PickList *list = PickList::of(fields_.widget(ref)))
+            connect(list, &PickList::picked, this, [this, ref] { picked(ref); });
     }
 }
 
@@ -110,13 +104,8 @@ void EditorRules::connectLinks()
 
 void EditorRules::quickPick(const FieldRef &field, int item)
 {
-    auto *combo = qobject_cast<QComboBox *>(fields_.widget(field));
-    if (!combo || item < 0 || item >= combo->count())
-        return;
-    combo->setCurrentIndex(item);
-    // The text may have been typed over since the index was last set.
-    combo->setEditText(combo->itemText(item));
-    picked(field);
+    if (PickList *list = PickList::of(fields_.widget(field)))
+        list->pick(item); // runs picked() through the list's signal
 }
 
 void EditorRules::picked(const FieldRef &field)

@@ -5,6 +5,7 @@
 #include "form/Look.h"
 #include "form/MainPage.h"
 #include "form/Twips.h"
+#include "form/PickList.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -39,10 +40,11 @@ QLabel *caption(QWidget *parent, const QString &text, int x, int y, int width,
 
 // A drop-down list the clerk may also type into. It starts empty (Qt would
 // otherwise preselect the first entry), never adds typed text to its list and
-// does not complete as one types: what is typed is what stands.
+// does not complete as one types: what is typed is what stands. Only picks
+// change its item (PickList).
 QComboBox *typingList(QWidget *parent, const QString &name, const QStringList &items)
 {
-    auto *combo = new QComboBox(parent);
+    auto *combo = new PickList(parent);
     combo->setObjectName(name);
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);

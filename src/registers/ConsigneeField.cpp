@@ -1,6 +1,7 @@
 #include "registers/ConsigneeField.h"
 
 #include "form/MainPage.h"
+#include "form/PickList.h"
 #include "form/WindowPlacement.h"
 #include "platform/Prompts.h"
 #include "registers/ConsigneeRegister.h"
@@ -17,7 +18,8 @@ ConsigneeField::ConsigneeField(MainPage &page) : QObject(&page), page_(page)
 {
     appendKeepingText(page_.ShouHuoRen, readConsigneeNames(page_.context().consigneeIni()));
 
-    connect(page_.ShouHuoRen, &QComboBox::activated, this, &ConsigneeField::picked);
+    if (PickList *list = PickList::of(page_.ShouHuoRen))
+        connect(list, &PickList::picked, this, &ConsigneeField::picked);
     connect(page_.ShouHuoRen, &QComboBox::editTextChanged, this, &ConsigneeField::textChanged);
     connect(page_.SHRgl, &QToolButton::clicked, this, &ConsigneeField::openRegister);
 }

@@ -1,6 +1,7 @@
 #include "registers/ConsigneeWindow.h"
 
 #include "form/ClickLabel.h"
+#include "form/PickList.h"
 #include "platform/Prompts.h"
 #include "platform/Shell.h"
 #include "platform/WebPages.h"
@@ -62,7 +63,7 @@ ConsigneeWindow::ConsigneeWindow(Context &ctx, const QString &mainConsignee, QWi
     showCount();
 
     connect(ShouHuoRen, &QComboBox::editTextChanged, this, &ConsigneeWindow::nameChanged);
-    connect(ShouHuoRen, &QComboBox::activated, this, &ConsigneeWindow::load);
+    connect(ShouHuoRen, &PickList::picked, this, &ConsigneeWindow::load);
     ShouHuoRen->installEventFilter(this);
     connect(cmdSave, &QPushButton::clicked, this, &ConsigneeWindow::save);
     connect(cmdExit, &QPushButton::clicked, this, &QWidget::close);
@@ -76,7 +77,7 @@ ConsigneeWindow::ConsigneeWindow(Context &ctx, const QString &mainConsignee, QWi
 void ConsigneeWindow::buildLayout()
 {
     auto *grid = new QGridLayout;
-    ShouHuoRen = new QComboBox(this);
+    ShouHuoRen = new PickList(this);
     ShouHuoRen->setObjectName(QStringLiteral("ShouHuoRen"));
     ShouHuoRen->setEditable(true);
     ShouHuoRen->setInsertPolicy(QComboBox::NoInsert);

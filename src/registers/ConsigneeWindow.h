@@ -6,6 +6,7 @@
 // enterprise-code link ChaXun and the buttons cmdSave / cmdExit. Typing a
 // listed name loads it; any other name means a new consignee. The register
 // file's rules live in ConsigneeRegister; this class only wires them up.
+#include "form/PickList.h"
 #include "platform/Context.h"
 #include "registers/ConsigneeRegister.h"
 
@@ -33,7 +34,7 @@ public:
     ConsigneeWindow(Context &ctx, const QString &mainConsignee, QWidget *parent = nullptr);
     ~ConsigneeWindow() override;
 
-    QComboBox *ShouHuoRen = nullptr;
+    PickList *ShouHuoRen = nullptr;
     std::array<QLineEdit *, kConsigneeFields> SHR{};
     QLabel *ZongJi = nullptr;
     QLabel *ZhuangTai = nullptr;

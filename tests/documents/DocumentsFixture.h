@@ -7,6 +7,7 @@
 #include "documents/ViewFiles.h"
 #include "form/ClickLabel.h"
 #include "form/MainPage.h"
+#include "form/PickList.h"
 #include "support/MainWindowHarness.h"
 
 #include <QApplication>
@@ -94,7 +95,11 @@ protected:
         click(browser->Cmd[0]);
     }
 
-    bool consigneeLocked() const { return page->ShouHuoRen->lineEdit()->isReadOnly(); }
+    bool consigneeLocked() const
+    {
+        const PickList *list = PickList::of(page->ShouHuoRen);
+        return list && list->isLocked() && page->ShouHuoRen->lineEdit()->isReadOnly();
+    }
 };
 
 } // namespace portdesk::test

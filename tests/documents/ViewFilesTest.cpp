@@ -1,6 +1,7 @@
 // The file browser: start-up, folder options, year and month lists, the
 // count line, open, delete, rename and the main window's disabling.
 #include "DocumentsFixture.h"
+#include "support/ListActions.h"
 
 #include <QCloseEvent>
 #include <QImage>
@@ -171,18 +172,33 @@ TEST_F(ArchiveTest, YearAndMonthLists)
     QTest::keyClicks(browser->Combo2, "12");
     EXPECT_EQ(browser->Combo2->currentText(), "03");
 
-    // Choosing a year lists the year's folder and its months.
-    browser->Combo1->setCurrentIndex(1);
-    QTest::keyClick(browser->Combo1, Qt::Key_Up);
+    // Passing through the lists, or opening one and leaving it, changes nothing.
+    browser->Combo1->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(browser->Combo1, Qt::Key_Tab);
+    QTest::keyClick(browser->focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
+    ASSERT_TRUE(openAndEscape(browser->Combo1, 0));
+    ASSERT_TRUE(openAndEscape(browser->Combo2, 0));
+    turnWheel(browser->Combo1);
+    EXPECT_EQ(browser->Combo1->currentText(), "2026");
+    EXPECT_EQ(browser->Combo2->currentText(), "03");
+    EXPECT_EQ(listed(*browser), QStringList{"111111甲(2026-03-02).dcl"});
+
+    // Picking a year lists the year's folder and offers its months; no month
+    // is shown until one is picked.
+    ASSERT_TRUE(pickWithKeys(browser->Combo1, 0));
     EXPECT_EQ(browser->Combo1->currentText(), "2025");
     EXPECT_EQ(items(browser->Combo2), QStringList{"11"});
+    EXPECT_EQ(browser->Combo2->currentText(), "");
     EXPECT_EQ(browser->folder(), env.ctx.archivedDir() + "/2025");
     EXPECT_EQ(browser->count(), 0);
     EXPECT_EQ(browser->focusWidget(), browser->Combo2);
+    QTest::keyClick(browser->Combo2, Qt::Key_Tab);
+    EXPECT_EQ(browser->Combo2->currentText(), "");
+    EXPECT_EQ(browser->folder(), env.ctx.archivedDir() + "/2025");
 
-    // Choosing a month lists it.
-    browser->Combo2->setCurrentIndex(-1);
-    QTest::keyClick(browser->Combo2, Qt::Key_Down);
+    // Picking a month lists it.
+    ASSERT_TRUE(pickWithMouse(browser->Combo2, 0));
+    EXPECT_EQ(browser->Combo2->currentText(), "11");
     EXPECT_EQ(browser->folder(), env.ctx.archivedDir() + "/2025/11");
     EXPECT_EQ(listed(*browser), QStringList{"333333丙(2025-11-30).dcl"});
     EXPECT_EQ(browser->ZongJi->text(), "当前文件夹总计 1 个文件");

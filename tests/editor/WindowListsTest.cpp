@@ -3,6 +3,7 @@
 #include "EditorWindow.h"
 
 #include "editor/CodeLists.h"
+#include "support/ListActions.h"
 
 #include <QAbstractItemView>
 
@@ -131,15 +132,8 @@ TEST_F(EditorWindow, FreeChineseInAList)
 TEST_F(EditorWindow, MousePickFromTheOpenedList)
 {
     focus(QStringLiteral("YunShuGongJu"));
-    QComboBox *combo = page->YunShuGongJu;
-    combo->showPopup();
-    QAbstractItemView *view = combo->view();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(view->window()));
-    const QRect item = view->visualRect(view->model()->index(2, 0));
-    view->setCurrentIndex(view->model()->index(2, 0));
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, item.center());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !view->window()->isVisible(); }));
-    EXPECT_EQ(combo->currentText(), QStringLiteral("海运集装箱"));
+    ASSERT_TRUE(pickWithMouse(page->YunShuGongJu, 2));
+    EXPECT_EQ(page->YunShuGongJu->currentText(), QStringLiteral("海运集装箱"));
     EXPECT_EQ(focused(), QStringLiteral("TiYunDanHao"));
     EXPECT_TRUE(page->JiZhuangXiang->isEnabled());
 }

@@ -4,6 +4,7 @@
 #include "form/MainPage.h"
 #include "registers/ConsigneeWindow.h"
 #include "store/SettingsStore.h"
+#include "support/ListActions.h"
 #include "support/MainWindowHarness.h"
 
 #include <QAbstractItemView>
@@ -115,6 +116,35 @@ TEST_F(ConsigneeFieldTest, PickingEnablesSaveAndMovesToTheFirstGoodsName)
     EXPECT_EQ(page->ShouHuoRen->currentText(), "无锡华润");
     EXPECT_TRUE(page->LingCun->isEnabled());
     EXPECT_EQ(QApplication::focusWidget(), page->MingCheng[0]);
+}
+
+// A typed name equal to a register entry is no pick, however the clerk
+// leaves the field: the focus goes where the clerk sent it.
+TEST_F(ConsigneeFieldTest, LeavingWithAListedNameIsNoPick)
+{
+    store({"ABC"});
+    start();
+    page->MingCheng[0]->setText(QStringLiteral("MACHINE PARTS"));
+    QTest::mouseClick(page->ShouHuoRen->lineEdit(), Qt::LeftButton);
+    QTest::keyClicks(page->ShouHuoRen, "ABC");
+    QTest::mouseClick(page->JianShu, Qt::LeftButton);
+    QTest::keyClicks(QApplication::focusWidget(), "12");
+    EXPECT_EQ(page->JianShu->text(), "12");
+    EXPECT_EQ(page->MingCheng[0]->text(), "MACHINE PARTS");
+
+    const std::vector<std::pair<const char *, std::function<void()>>> ways = {
+        {"Shift+Tab",
+         [] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier); }},
+        {"Up", [] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up); }},
+        {"window switch", [this] { switchWindowAndBack(page.get()); }},
+    };
+    for (const auto &[what, leave] : ways) {
+        SCOPED_TRACE(what);
+        page->ShouHuoRen->setFocus(Qt::TabFocusReason);
+        leave();
+        EXPECT_NE(QApplication::focusWidget(), page->MingCheng[0]);
+    }
+    EXPECT_EQ(page->ShouHuoRen->currentText(), "ABC");
 }
 
 TEST_F(ConsigneeFieldTest, TheRegisterWindowKeepsTheMainWindowDisabledUntilItCloses)

@@ -3,6 +3,7 @@
 #include "registers/ConsigneeWindow.h"
 #include "registers/ConsigneeRegister.h"
 #include "store/SettingsStore.h"
+#include "support/ListActions.h"
 #include "support/TestEnv.h"
 
 #include "form/ClickLabel.h"
@@ -181,12 +182,28 @@ TEST_F(ConsigneeWindowTest, PickingFromTheListLoads)
     storeByHand();
     open();
     w->ShouHuoRen->setFocus();
-    QTest::keyClick(w->ShouHuoRen, Qt::Key_Down);
+    ASSERT_TRUE(pickWithKeys(w->ShouHuoRen, 0));
     EXPECT_EQ(w->ShouHuoRen->currentText(), "无锡华润");
     EXPECT_EQ(w->ZhuangTai->text(), "修改");
     EXPECT_EQ(shown(), kStored);
-    QTest::keyClick(w->ShouHuoRen, Qt::Key_Down);
+    ASSERT_TRUE(pickWithMouse(w->ShouHuoRen, 1));
     EXPECT_EQ(w->SHR[0]->text(), "ABC-0");
+}
+
+TEST_F(ConsigneeWindowTest, TheNameListChangesOnlyByAPick)
+{
+    storeByHand();
+    open();
+    typeName("新公司");
+    // The wheel over the list, stepping keys and leaving an opened list.
+    turnWheel(w->ShouHuoRen);
+    w->ShouHuoRen->setFocus();
+    QTest::keyClick(w->ShouHuoRen, Qt::Key_Down);
+    QTest::keyClick(w->ShouHuoRen, Qt::Key_PageDown);
+    ASSERT_TRUE(openAndEscape(w->ShouHuoRen, 1));
+    EXPECT_EQ(w->ShouHuoRen->currentText(), "新公司");
+    EXPECT_EQ(w->ZhuangTai->text(), "新增");
+    EXPECT_EQ(shown(), ConsigneeParticulars{});
 }
 
 TEST_F(ConsigneeWindowTest, TheMainWindowsConsigneeIsShownAtOnce)
