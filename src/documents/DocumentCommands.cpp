@@ -313,6 +313,8 @@ void DocumentCommands::save()
 void DocumentCommands::step(int direction)
 {
     page_.ShouHuoRen->setFocus();
+    if (!workDirReachable(ctx_))
+        return;
     browser_->prepare();
     // The folder may have changed since the list was read (printing,
     // archiving, another desk on the shared drive).

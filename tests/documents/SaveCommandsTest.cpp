@@ -261,13 +261,24 @@ TEST_F(DocumentsTest, AnOverwriteIntoAVanishedFolderIsReported)
 
 TEST_F(DocumentsTest, CommandsNeedingTheWorkDirectoryStopWithoutIt)
 {
-    typeConsignee("甲");
+    makeFile(saved("a.dcl"), "甲");
+    makeFile(saved("b.dcl"), "乙");
+    openThroughBrowser(0, "a.dcl");
+    ASSERT_EQ(page->LiuLan->text(), "1/2");
+    env.prompts.clearRecord();
     ASSERT_TRUE(QDir(env.ctx.workDir).removeRecursively());
     click(page->LingCun);
     click(page->XinJian);
     click(page->DaKai);
-    EXPECT_EQ(env.prompts.texts(), QStringList({"无法连接到工作目录！保存失败！",
-                                                "无法连接到工作目录！", "无法连接到工作目录！"}));
+    click(page->FanYe[0]);
+    click(page->FanYe[1]);
+    EXPECT_EQ(env.prompts.texts(),
+              QStringList({"无法连接到工作目录！保存失败！", "无法连接到工作目录！",
+                           "无法连接到工作目录！", "无法连接到工作目录！", "无法连接到工作目录！"}));
+    // The record and its position stay as they were.
+    EXPECT_EQ(page->LiuLan->text(), "1/2");
+    EXPECT_EQ(page->ShouHuoRen->currentText(), "甲");
+    EXPECT_EQ(page->windowTitle(), "a.dcl");
     for (const ShownMessage &m : env.prompts.messages) {
         EXPECT_EQ(m.title, "连接异常");
         EXPECT_EQ(m.icon, MsgIcon::Warning);
