@@ -1,0 +1,59 @@
+// New on the fully wired main window: whatever file was loaded before,
+// every field goes back to the state it had at start.
+#include "app/MainWiring.h"
+#include "documents/DeclarationFile.h"
+#include "documents/DocumentCommands.h"
+#include "form/MainPage.h"
+#include "support/TestEnv.h"
+
+#include <QDir>
+#include <QMap>
+#include <gtest/gtest.h>
+
+using namespace portdesk;
+using namespace portdesk::test;
+
+namespace {
+
+QMap<QString, bool> enabledStates(const MainPage &page)
+{
+    QMap<QString, bool> states;
+    for (const QWidget *w : page.findChildren<QWidget *>()) {
+        if (!w->objectName().isEmpty())
+            states.insert(w->objectName(), w->isEnabled());
+    }
+    return states;
+}
+
+TEST(NewDeclaration, ReturnsEveryFieldToItsStartState)
+{
+    TestEnv env;
+    MainPage page(env.ctx);
+    wireMainPage(page);
+    const QMap<QString, bool> atStart = enabledStates(page);
+
+    // Units without quantities, a packing kind, containers: a file as a
+    // clerk may have left it.
+    Declaration d;
+    d.ShouHuoRen = QStringLiteral("甲");
+    d.rows[0].SLdanwei = QStringLiteral("个");
+    d.rows[3].ZLdanwei = QStringLiteral("千克");
+    d.packing[0] = {QStringLiteral("木箱"), QStringLiteral("3")};
+    d.YunShuGongJu = QStringLiteral("海运集装箱");
+    d.JZXsl1 = QStringLiteral("2");
+    const QString path = env.ctx.savedDir() + QStringLiteral("/a.dcl");
+    ASSERT_TRUE(QDir().mkpath(env.ctx.savedDir()));
+    ASSERT_TRUE(writeDeclaration(path, d, nullptr));
+    DocumentCommands *docs = DocumentCommands::of(page);
+    page.DangQianWenJian = path;
+    ASSERT_TRUE(docs->DoDaKai());
+    ASSERT_NE(enabledStates(page), atStart);
+
+    env.prompts.answer(MsgAnswer::Yes);
+    docs->newDeclaration();
+    const QMap<QString, bool> afterNew = enabledStates(page);
+    for (auto it = atStart.cbegin(); it != atStart.cend(); ++it)
+        EXPECT_EQ(afterNew.value(it.key()), it.value()) << it.key().toStdString();
+}
+
+} // namespace
