@@ -4,8 +4,10 @@
 #include "editor/CodeLists.h"
 #include "editor/FieldRules.h"
 
+#include <QClipboard>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -109,9 +111,24 @@ bool CharFilterGuard::quickPick(const FieldRef &field, const QString &typed)
     return true;
 }
 
+bool CharFilterGuard::pasteLine(const FieldRef &field)
+{
+    QLineEdit *edit = fields_.lineEdit(field);
+    if (!edit || edit->isReadOnly())
+        return false;
+    const QString clip = QGuiApplication::clipboard()->text();
+    const QString line = pastedLine(clip);
+    if (line == clip)
+        return false; // the field's own paste, with its undo step
+    edit->insert(line);
+    return true;
+}
+
 bool CharFilterGuard::onKey(const FieldRef &field, QKeyEvent *e)
 {
     const FieldSpec *rule = fieldSpec(field.name);
+    if (rule->filter == CharClass::Any && e->matches(QKeySequence::Paste))
+        return pasteLine(field);
     if (passesUnfiltered(e))
         return false;
     const QString text = e->text();
@@ -169,12 +186,22 @@ bool CharFilterGuard::eventFilter(QObject *watched, QEvent *event)
         return filteredField && static_cast<QMouseEvent *>(event)->button() == Qt::MiddleButton;
     case QEvent::ContextMenu: {
         auto *edit = qobject_cast<QLineEdit *>(watched);
-        if (!filteredField || !edit)
+        if (!edit)
             return false;
         QMenu *menu = edit->createStandardContextMenu();
         for (QAction *a : menu->actions()) {
-            if (isPasteAction(a))
+            if (!isPasteAction(a))
+                continue;
+            if (filteredField) {
                 a->setEnabled(false);
+            } else {
+                // Free text pastes one line, as with the keys.
+                a->disconnect(edit);
+                connect(a, &QAction::triggered, edit, [this, field, edit] {
+                    if (!pasteLine(field))
+                        edit->paste();
+                });
+            }
         }
         menu->setAttribute(Qt::WA_DeleteOnClose);
         menu->popup(static_cast<QContextMenuEvent *>(event)->globalPos());

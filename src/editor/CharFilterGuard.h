@@ -31,6 +31,9 @@ private:
     bool onKey(const FieldRef &field, QKeyEvent *event);
     void onInputMethod(const FieldRef &field, QInputMethodEvent *event);
     bool quickPick(const FieldRef &field, const QString &typed);
+    // Pastes the clipboard's first line, without control characters, when
+    // the clipboard holds more; false leaves the paste to the field.
+    bool pasteLine(const FieldRef &field);
 
     FormFields &fields_;
     std::function<void(const FieldRef &, int)> pick_;

@@ -3,6 +3,7 @@
 #include "store/Gbk.h"
 
 #include <QList>
+#include <QRegularExpression>
 
 namespace portdesk {
 
@@ -83,6 +84,14 @@ bool acceptsAll(CharClass cls, const QString &text)
     bool ok = true;
     forEachCodePoint(text, [&](char32_t ch) { ok = ok && accepts(cls, ch); });
     return ok;
+}
+
+QString pastedLine(const QString &clipboard)
+{
+    static const QRegularExpression lineBreak(QStringLiteral("[\\r\\n\\x{2028}\\x{2029}]"));
+    QString line = clipboard.section(lineBreak, 0, 0);
+    line.removeIf([](QChar c) { return c.category() == QChar::Other_Control; });
+    return line;
 }
 
 } // namespace portdesk

@@ -25,4 +25,9 @@ QString filtered(CharClass cls, const QString &text);
 // True when every character of `text` passes.
 bool acceptsAll(CharClass cls, const QString &text);
 
+// What a paste into a one-line field takes: the text up to the first line
+// break, without control characters (a spreadsheet cell arrives as "ABC\r\n",
+// two cells as "A\tB").
+QString pastedLine(const QString &clipboard);
+
 } // namespace portdesk

@@ -119,4 +119,27 @@ TEST(Filtered, KeepsAcceptedCharactersInOrder)
     EXPECT_EQ(filtered(CharClass::Any, QString(QChar(0xD83D))), QString());
 }
 
+TEST(PastedLine, TakesTheFirstLineWithoutControlCharacters)
+{
+    const struct {
+        const char16_t *clipboard, *kept;
+    } cases[] = {
+        {u"ABC\r\n", u"ABC"},         // one spreadsheet cell
+        {u"A\tB", u"AB"},             // two cells of a row
+        {u"A\tB\r\nC\tD\r\n", u"AB"}, // two rows
+        {u"\r\nABC", u""},            // the first line is empty
+        {u"阀门\nDN50", u"阀门"},
+        {u"X\rY", u"X"},
+        {u"P\u2028Q", u"P"},
+        {u"a\x01"
+         u"b\x7F"
+         u"c",
+         u"abc"},
+        {u"阀门 DN50", u"阀门 DN50"}, // nothing to take away
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(pastedLine(QString::fromUtf16(c.clipboard)), QString::fromUtf16(c.kept))
+            << QString::fromUtf16(c.clipboard).toStdString();
+}
+
 } // namespace

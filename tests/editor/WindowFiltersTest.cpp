@@ -181,6 +181,43 @@ TEST_F(Clipboard, FreeTextTakesStorablePastesOnly)
     EXPECT_EQ(text(QStringLiteral("MingCheng(0)")), QString());
 }
 
+TEST_F(Clipboard, ASpreadsheetCellPastesAsItsText)
+{
+    const struct {
+        const char *field;
+        const char16_t *clipboard;
+        const char16_t *expect;
+    } cases[] = {
+        {"MingCheng(0)", u"ABC\r\n", u"ABC"},
+        {"TiYunDanHao", u"A\tB", u"AB"},
+        {"ShouHuoRen", u"苏州公司\r\n", u"苏州公司"},
+        {"ShuLiang(0)", u"12\r\n", u""}, // filtered fields take no pastes at all
+    };
+    for (const auto &c : cases) {
+        const QString name = QString::fromLatin1(c.field);
+        focus(name);
+        paste(QString::fromUtf16(c.clipboard));
+        EXPECT_EQ(text(name), QString::fromUtf16(c.expect)) << c.field;
+    }
+    // Into the middle of a value, by the context menu's entry too.
+    page->HeTongHao->setText(QStringLiteral("HT-"));
+    focus(QStringLiteral("HeTongHao"));
+    page->HeTongHao->setCursorPosition(2);
+    QGuiApplication::clipboard()->setText(QStringLiteral("01\r\n"));
+    QContextMenuEvent menuEvent(QContextMenuEvent::Keyboard, QPoint(5, 5),
+                                page->HeTongHao->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(page->HeTongHao, &menuEvent);
+    auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr);
+    const QString shortcut = QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText);
+    for (QAction *a : menu->actions()) {
+        if (a->text().section(QLatin1Char('\t'), 1) == shortcut)
+            a->trigger();
+    }
+    menu->close();
+    EXPECT_EQ(page->HeTongHao->text(), QStringLiteral("HT01-"));
+}
+
 TEST_F(EditorWindow, DropsAreRefusedInFilteredFieldsAndCheckedInFreeText)
 {
     auto drop = [](QLineEdit *target, const QString &content) {
