@@ -1,6 +1,7 @@
 #include "documents/DeclarationFile.h"
 
 #include "store/SettingsStore.h"
+#include "store/QuotedValue.h"
 
 #include <QFileInfo>
 
@@ -15,7 +16,7 @@ bool writeDeclaration(const QString &path, const Declaration &content, QString *
         return false;
     }
     for (const DeclarationField &f : declarationFields()) {
-        if (!file.WriteKey(contentSection(), f.key, f.in(content), error))
+        if (!file.WriteKey(contentSection(), f.key, quotedForWriting(f.in(content)), error))
             return false;
     }
     return file.save(error);

@@ -1,5 +1,6 @@
 #include "registers/ConsigneeRegister.h"
 
+#include "store/QuotedValue.h"
 #include "store/Gbk.h"
 #include "store/SettingsStore.h"
 
@@ -207,7 +208,7 @@ ConsigneeSaveResult saveConsignee(const QString &registerFile, const QString &na
     };
     QString error;
     for (int k = 0; k < kConsigneeFields; ++k) {
-        if (!batch.WriteKey(name, QString::number(k), p[k], &error))
+        if (!batch.WriteKey(name, QString::number(k), quotedForWriting(p[k]), &error))
             return failed(error);
     }
     ConsigneeSaveResult r;

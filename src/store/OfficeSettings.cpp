@@ -1,5 +1,6 @@
 #include "store/OfficeSettings.h"
 
+#include "store/QuotedValue.h"
 #include "store/SettingsStore.h"
 #include "store/WorkDirectory.h"
 
@@ -39,10 +40,10 @@ bool writeOfficeSettings(const QString &configIni, const OfficeSettings &s, QStr
 {
     ProfileBatch batch(configIni);
     for (int k = 0; k < kOfficeFields; ++k) {
-        if (!batch.WriteKey(officeSection(), QString::number(k), s.QY[k], error))
+        if (!batch.WriteKey(officeSection(), QString::number(k), quotedForWriting(s.QY[k]), error))
             return false;
     }
-    if (!batch.WriteKey(prefixSection(), prefixKey(), s.prefix, error))
+    if (!batch.WriteKey(prefixSection(), prefixKey(), quotedForWriting(s.prefix), error))
         return false;
     return batch.save(error);
 }

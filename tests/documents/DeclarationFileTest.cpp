@@ -241,6 +241,20 @@ TEST(DeclarationRead, RoundTripsEveryField)
         EXPECT_EQ(f.in(loaded.content), f.in(d)) << f.key.toStdString();
 }
 
+TEST(DeclarationRead, ValuesInQuotesComeBackAsTyped)
+{
+    TestEnv env;
+    const QString path = env.path("a.dcl");
+    Declaration d;
+    d.ShouHuoRen = "\"ABC\"";
+    d.HeTongHao = "'HT1'";
+    d.rows[0].MingCheng = "\"阀门\"";
+    ASSERT_TRUE(writeDeclaration(path, d, nullptr));
+    LoadedDeclaration loaded;
+    ASSERT_TRUE(readDeclaration(path, loaded, nullptr));
+    EXPECT_TRUE(loaded.content == d);
+}
+
 TEST(DeclarationRead, CompletesMissingKeysAndAnEmptyNumber)
 {
     TestEnv env;

@@ -331,3 +331,15 @@ TEST_F(Register, ANameListedBeforeTheNameRulesCanStillBeUpdated)
     // but not added a second time under a new spelling
     EXPECT_FALSE(saveConsignee(file, "A/B公司2", full(), true).ok);
 }
+
+TEST_F(Register, ParticularsInQuotesComeBackAsTyped)
+{
+    const QString name = QStringLiteral("ABC");
+    ConsigneeParticulars p = full();
+    p[0] = QStringLiteral("\"ABC有限公司\"");
+    p[6] = QStringLiteral("'进口'");
+    const ConsigneeSaveResult r = saveConsignee(file, name, p, true);
+    ASSERT_TRUE(r.ok) << r.message.toStdString();
+    EXPECT_EQ(readConsigneeNames(file), QStringList{name});
+    EXPECT_EQ(readConsigneeParticulars(file, name), p);
+}

@@ -56,6 +56,15 @@ TEST_F(Office, WritingStoresAllSixInKeyOrder)
     EXPECT_EQ(back.prefix, s.prefix);
 }
 
+TEST_F(Office, ValuesInQuotesComeBackAsTyped)
+{
+    OfficeSettings s;
+    s.QY = {"\"无锡报关\"", "'代理'", "3202600001", "张三", "0510-1"};
+    s.prefix = "3202003";
+    ASSERT_TRUE(writeOfficeSettings(ini(), s, nullptr));
+    EXPECT_EQ(readOfficeSettings(ini()).QY, s.QY);
+}
+
 TEST_F(Office, AFailedWriteSaysWhyAndLeavesTheFile)
 {
     // The file's place is taken by a folder: it cannot be replaced.
