@@ -1,7 +1,7 @@
 #include "help/AboutWindow.h"
-#include "form/WindowPlacement.h"
 
 #include "form/ClickLabel.h"
+#include "form/WindowPlacement.h"
 #include "help/HelpWindow.h"
 #include "platform/Context.h"
 #include "platform/FileSystem.h"
@@ -127,12 +127,47 @@ void AboutWindow::checkForUpdate()
                           QStringLiteral("调用浏览器错误！"));
 }
 
+namespace {
+
+// Holds the owner's one about window. The window is a window of its own, not
+// the owner's child: the browser and the register windows disable the main
+// window, and a child would be disabled with it. It closes with the owner.
+class AboutHolder : public QObject {
+public:
+    explicit AboutHolder(QWidget &owner) : QObject(&owner)
+    {
+        setObjectName(QStringLiteral("AboutHolder"));
+    }
+    ~AboutHolder() override { delete window; }
+    QPointer<AboutWindow> window;
+};
+
+} // namespace
+
+AboutWindow *aboutWindowOf(const QWidget &owner)
+{
+    auto *holder = static_cast<AboutHolder *>(
+        owner.findChild<QObject *>(QStringLiteral("AboutHolder"), Qt::FindDirectChildrenOnly));
+    return holder ? holder->window.data() : nullptr;
+}
+
 AboutWindow *showAboutWindow(Context &ctx, QWidget &owner)
 {
-    auto *about = owner.findChild<AboutWindow *>(QString(), Qt::FindDirectChildrenOnly);
-    if (!about)
-        about = new AboutWindow(ctx, true, &owner);
+    auto *holder = static_cast<AboutHolder *>(
+        owner.findChild<QObject *>(QStringLiteral("AboutHolder"), Qt::FindDirectChildrenOnly));
+    if (!holder)
+        holder = new AboutHolder(owner);
+    AboutWindow *about = holder->window;
+    const bool first = !about;
+    if (first) {
+        about = new AboutWindow(ctx, true);
+        holder->window = about;
+    }
     about->DKabout = true;
+    if (first) {
+        about->show();
+        centreOver(*about, owner);
+    }
     bringToFront(*about);
     return about;
 }

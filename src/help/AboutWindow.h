@@ -47,7 +47,10 @@ private:
 };
 
 // Shows the one about window belonging to `owner` (made on first use, closed
-// with it), not modally, marked as opened from the menu.
+// with it), not modally, marked as opened from the menu. It is a top-level
+// window, so it stays usable while `owner` is disabled.
 AboutWindow *showAboutWindow(Context &ctx, QWidget &owner);
+// That window; null before the first showing.
+AboutWindow *aboutWindowOf(const QWidget &owner);
 
 } // namespace portdesk

@@ -229,10 +229,17 @@ TEST(AboutFromMenu, OneNonModalWindowOwnedByTheMainWindow)
     EXPECT_TRUE(first->DKabout);
     EXPECT_TRUE(owner->isEnabled()); // the main window is left alone
 
+    EXPECT_EQ(first->parentWidget(), nullptr);
+    EXPECT_EQ(aboutWindowOf(*owner), first);
+
     first->close();
     EXPECT_EQ(showAboutWindow(env.ctx, *owner), first);
     EXPECT_TRUE(first->isVisible());
-    EXPECT_EQ(owner->findChildren<AboutWindow *>().size(), 1);
+
+    // A window that disables the owner leaves the about window usable.
+    owner->setEnabled(false);
+    EXPECT_TRUE(first->isEnabled());
+    EXPECT_TRUE(first->GuanBi->isEnabled());
 
     QPointer<AboutWindow> watch = first;
     delete owner;

@@ -50,21 +50,29 @@ TEST(AboutFromMainPage, AboutButtonAndVersionLabelShowTheSameWindow)
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&page));
         ASSERT_TRUE(closeFileBrowser());
         ASSERT_TRUE(page.isEnabled());
-        EXPECT_EQ(page.findChild<AboutWindow *>(), nullptr);
+        EXPECT_EQ(aboutWindowOf(page), nullptr);
 
         click(page.GuanYu);
-        about = page.findChild<AboutWindow *>();
+        about = aboutWindowOf(page);
         ASSERT_NE(about, nullptr);
         EXPECT_TRUE(about->isVisible());
         EXPECT_FALSE(about->isModal());
         EXPECT_TRUE(about->DKabout);
         EXPECT_TRUE(page.isEnabled());
 
+        // The browser disables the main window; the about window stays usable.
+        click(page.DaKai);
+        ASSERT_FALSE(page.isEnabled());
+        EXPECT_TRUE(about->isEnabled());
+        EXPECT_TRUE(about->GuanBi->isEnabled());
+        ASSERT_TRUE(closeFileBrowser());
+        ASSERT_TRUE(page.isEnabled());
+
         click(about->GuanBi);
         EXPECT_FALSE(about->isVisible());
         click(page.Ver);
         EXPECT_TRUE(about->isVisible());
-        EXPECT_EQ(page.findChildren<AboutWindow *>().size(), 1);
+        EXPECT_EQ(aboutWindowOf(page), about);
     }
     EXPECT_EQ(about, nullptr); // closes with the main window
 }
