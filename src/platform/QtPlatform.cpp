@@ -4,9 +4,11 @@
 #include <QClipboard>
 #include <QDesktopServices>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPrinter>
+#include <QScreen>
 #include <QUrl>
 
 namespace portdesk {
@@ -62,11 +64,22 @@ QMessageBox::Icon standardIcon(MsgIcon i)
 
 } // namespace
 
+QWidget *QtPrompts::boxParent()
+{
+    QWidget *w = QApplication::activeModalWidget();
+    if (!w)
+        w = QApplication::activeWindow();
+    if (w && w->isVisible())
+        lastParent_ = w;
+    else if (!lastParent_ || !lastParent_->isVisible())
+        return nullptr;
+    return lastParent_;
+}
+
 MsgAnswer QtPrompts::message(const QString &text, const QString &title, MsgIcon icon,
                              MsgButtons buttons, MsgAnswer defaultButton)
 {
-    QMessageBox box(standardIcon(icon), title, text, standardButtons(buttons),
-                    QApplication::activeWindow());
+    QMessageBox box(standardIcon(icon), title, text, standardButtons(buttons), boxParent());
     box.setDefaultButton(toStandard(defaultButton));
     const int r = box.exec();
     switch (r) {
@@ -89,12 +102,24 @@ MsgAnswer QtPrompts::message(const QString &text, const QString &title, MsgIcon 
 std::optional<QString> QtPrompts::input(const QString &title, const QString &prompt,
                                         const QString &proposal)
 {
-    bool ok = false;
-    const QString text = QInputDialog::getText(QApplication::activeWindow(), title, prompt,
-                                               QLineEdit::Normal, proposal, &ok);
-    if (!ok)
+    QInputDialog box(boxParent());
+    box.setWindowTitle(title);
+    box.setLabelText(prompt);
+    box.setInputMode(QInputDialog::TextInput);
+    box.setTextValue(proposal);
+    if (auto *edit = box.findChild<QLineEdit *>()) {
+        // A time-stamped file name is longer than Qt's default box is wide.
+        const QFontMetrics metrics = edit->fontMetrics();
+        int wanted = metrics.horizontalAdvance(proposal) + 4 * metrics.averageCharWidth();
+        if (const QScreen *screen = box.screen())
+            wanted = std::min(wanted, screen->availableGeometry().width() * 3 / 4);
+        edit->setMinimumWidth(std::max(edit->minimumSizeHint().width(), wanted));
+        edit->setCursorPosition(0);
+        edit->selectAll();
+    }
+    if (box.exec() != QDialog::Accepted)
         return std::nullopt;
-    return text;
+    return box.textValue();
 }
 
 void QtClipboard::clear()
