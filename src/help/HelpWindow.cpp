@@ -1,10 +1,9 @@
 #include "help/HelpWindow.h"
 
 #include "help/GuideText.h"
-#include "help/HelpLayout.h"
 
 #include <QPlainTextEdit>
-#include <QResizeEvent>
+#include <QVBoxLayout>
 
 namespace portdesk {
 
@@ -19,28 +18,14 @@ HelpWindow::HelpWindow(Context &ctx, QWidget *parent) : QWidget(parent, Qt::Wind
     Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Text1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     Text1->setPlainText(guideText());
-    Text1->move(0, 0);
+
+    // The text fills the window's inner area from the first showing on,
+    // whatever the border and title bar take on this desktop.
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(Text1);
 
     resize(640, 560);
-    fitText();
-}
-
-void HelpWindow::fitText()
-{
-    Text1->resize(helpTextSize(frameGeometry().size(), size()));
-}
-
-void HelpWindow::resizeEvent(QResizeEvent *event)
-{
-    QWidget::resizeEvent(event);
-    fitText();
-}
-
-// The border and title bar are known only once the window is on screen.
-void HelpWindow::showEvent(QShowEvent *event)
-{
-    QWidget::showEvent(event);
-    fitText();
 }
 
 } // namespace portdesk

@@ -16,13 +16,7 @@ public:
 
     QPlainTextEdit *Text1 = nullptr;
 
-protected:
-    void resizeEvent(QResizeEvent *event) override;
-    void showEvent(QShowEvent *event) override;
-
 private:
-    void fitText();
-
     Context &ctx_;
 };
 
