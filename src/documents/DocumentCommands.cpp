@@ -25,6 +25,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QToolButton>
+#include <QWindow>
 
 namespace portdesk {
 
@@ -71,6 +72,22 @@ bool DocumentCommands::eventFilter(QObject *watched, QEvent *event)
     return QObject::eventFilter(watched, event);
 }
 
+namespace {
+
+// Places a window not yet shown by its frame's top-left corner, so that its
+// title bar lines up with the main window's: move() on a window without a
+// frame yet would place its inner area there, a title bar lower.
+void placeFrameAt(QWidget &window, const QPoint &frameTopLeft)
+{
+    window.winId(); // the native window, whose frame the system then places
+    if (QWindow *handle = window.windowHandle())
+        handle->setFramePosition(frameTopLeft);
+    else
+        window.move(frameTopLeft);
+}
+
+} // namespace
+
 void DocumentCommands::placeBrowserBeside()
 {
     // The browser has not been shown yet, so its frame is not known: take
@@ -84,13 +101,13 @@ void DocumentCommands::placeBrowserBeside()
     if (area.isValid() && main.width() + gap + width <= area.width()) {
         const int left = area.left() + (area.width() - main.width() - gap - width) / 2;
         page_.move(left + (page_.pos().x() - main.left()), page_.pos().y());
-        browser_->move(left + main.width() + gap, main.top());
+        placeFrameAt(*browser_, QPoint(left + main.width() + gap, main.top()));
         return;
     }
     QPoint at(main.right() + gap, main.top());
     if (area.isValid() && at.x() + width > area.right())
         at.setX(std::max(area.left(), main.left() - width - gap));
-    browser_->move(at);
+    placeFrameAt(*browser_, at);
 }
 
 void DocumentCommands::render()
@@ -151,6 +168,9 @@ bool DocumentCommands::DoDaKai()
     if (!loaded.number.isEmpty())
         session_.status = statusArchived();
     showDeclaration(page_, loaded.content);
+    // A value longer than its box shows its start, as the clerk typed it.
+    for (QLineEdit *edit : page_.findChildren<QLineEdit *>())
+        edit->setCursorPosition(0);
     session_.consigneeLocked = true;
     updatePosition();
     return true;

@@ -166,8 +166,11 @@ void EditorRules::render(const Declaration &before, const Declaration &after)
         QWidget *w = fields_.widget(link.dependent);
         w->setEnabled(!state_.disabled.contains(link.dependent.objectName()));
     }
-    for (int k = 0; k < 3; ++k)
+    for (int k = 0; k < 3; ++k) {
         page_.HeJi[k]->setText(state_.totals[k]);
+        // A long total is cut off by its narrow label; pointing at it shows it all.
+        page_.HeJi[k]->setToolTip(state_.totals[k]);
+    }
     page_.GengDuo->setVisible(state_.moreMark);
     page_.TeShuCaiLiao->setText(state_.hint);
     const QColor colour = state_.tradeAlert ? tradeModeAlertColour() : QColor(Qt::black);

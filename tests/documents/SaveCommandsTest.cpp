@@ -272,9 +272,9 @@ TEST_F(DocumentsTest, CommandsNeedingTheWorkDirectoryStopWithoutIt)
     click(page->DaKai);
     click(page->FanYe[0]);
     click(page->FanYe[1]);
-    EXPECT_EQ(env.prompts.texts(),
-              QStringList({"无法连接到工作目录！保存失败！", "无法连接到工作目录！",
-                           "无法连接到工作目录！", "无法连接到工作目录！", "无法连接到工作目录！"}));
+    EXPECT_EQ(env.prompts.texts(), QStringList({"无法连接到工作目录！保存失败！",
+                                                "无法连接到工作目录！", "无法连接到工作目录！",
+                                                "无法连接到工作目录！", "无法连接到工作目录！"}));
     // The record and its position stay as they were.
     EXPECT_EQ(page->LiuLan->text(), "1/2");
     EXPECT_EQ(page->ShouHuoRen->currentText(), "甲");
@@ -287,6 +287,21 @@ TEST_F(DocumentsTest, CommandsNeedingTheWorkDirectoryStopWithoutIt)
     EXPECT_FALSE(browser->isVisible());
     EXPECT_TRUE(page->isEnabled());
     EXPECT_FALSE(QFile::exists(env.ctx.workDir));
+}
+
+TEST_F(DocumentsTest, ALoadedLongValueShowsItsStart)
+{
+    Declaration d;
+    d.ShouHuoRen = QStringLiteral("甲");
+    d.rows[0].MingCheng = QString(60, QLatin1Char('M')) + QStringLiteral("END");
+    d.HeTongHao = QStringLiteral("HT-2026-000000000000000001");
+    ASSERT_TRUE(QDir().mkpath(env.ctx.savedDir()));
+    ASSERT_TRUE(writeDeclaration(saved("long.dcl"), d, nullptr));
+    openThroughBrowser(0, "long.dcl");
+    for (QLineEdit *e : {page->MingCheng[0], page->HeTongHao, page->ShouHuoRen->lineEdit()}) {
+        ASSERT_FALSE(e->text().isEmpty());
+        EXPECT_EQ(e->cursorPosition(), 0) << e->text().toStdString();
+    }
 }
 
 TEST_F(DocumentsTest, SaveCreatesTheSavedFolder)

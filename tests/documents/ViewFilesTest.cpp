@@ -57,6 +57,8 @@ TEST(ViewFilesStartUp, ShownBesideTheMainWindowWhichWaitsForIt)
     ASSERT_TRUE(waitFor([&] { return browser->isVisible(); }));
     EXPECT_EQ(browser->objectName(), "ViewFiles");
     EXPECT_EQ(browser->windowTitle(), "浏览文件");
+    // Level with the main window: the title bars line up.
+    EXPECT_EQ(browser->frameGeometry().top(), page.frameGeometry().top());
     EXPECT_TRUE(browser->windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_FALSE(browser->windowFlags() & Qt::WindowCloseButtonHint);
     EXPECT_FALSE(page.isEnabled());

@@ -36,6 +36,8 @@ TEST_P(Totals, EachColumnSumsItsRows)
         for (std::size_t row = 0; row < c.column.size(); ++row)
             (*columns[k])[row]->setText(QString::fromUtf8(c.column[row]));
         EXPECT_EQ(page->HeJi[k]->text().toStdString(), c.total) << "column " << k;
+        // However narrow the label, pointing at it shows the whole total.
+        EXPECT_EQ(page->HeJi[k]->toolTip(), page->HeJi[k]->text()) << "column " << k;
         for (int other = 0; other < 3; ++other) {
             if (other != k) {
                 EXPECT_EQ(page->HeJi[other]->text(), QString()) << "column " << other;
