@@ -1,7 +1,7 @@
 #include "documents/DeclarationFile.h"
 
-#include "store/SettingsStore.h"
 #include "store/QuotedValue.h"
+#include "store/SettingsStore.h"
 
 #include <QFileInfo>
 

@@ -1,7 +1,7 @@
 #include "registers/ConsigneeRegister.h"
 
-#include "store/QuotedValue.h"
 #include "store/Gbk.h"
+#include "store/QuotedValue.h"
 #include "store/SettingsStore.h"
 
 namespace portdesk {
