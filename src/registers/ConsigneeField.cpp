@@ -37,13 +37,10 @@ ConsigneeWindow *ConsigneeField::registerWindow() const
     return window_;
 }
 
+// Only a real pick arrives here (PickList): leaving the list with a
+// registered name typed never pulls the cursor back to the goods.
 void ConsigneeField::picked()
 {
-    // Qt also reports `activated` when the focus leaves the list with a
-    // registered name typed (as when a command moves the cursor elsewhere):
-    // that is no pick, and must not pull the cursor back to the goods.
-    if (!page_.ShouHuoRen->hasFocus())
-        return;
     page_.LingCun->setEnabled(true);
     if (page_.MingCheng[0])
         page_.MingCheng[0]->setFocus();
