@@ -3,11 +3,14 @@
 #include "app/MainWiring.h"
 #include "documents/DeclarationFile.h"
 #include "documents/DocumentCommands.h"
+#include "documents/ViewFiles.h"
 #include "form/MainPage.h"
 #include "support/TestEnv.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QMap>
+#include <QPushButton>
 #include <gtest/gtest.h>
 
 using namespace portdesk;
@@ -45,8 +48,12 @@ TEST(NewDeclaration, ReturnsEveryFieldToItsStartState)
     ASSERT_TRUE(QDir().mkpath(env.ctx.savedDir()));
     ASSERT_TRUE(writeDeclaration(path, d, nullptr));
     DocumentCommands *docs = DocumentCommands::of(page);
-    page.DangQianWenJian = path;
-    ASSERT_TRUE(docs->DoDaKai());
+    ViewFiles &browser = docs->browser();
+    browser.prepare();
+    browser.chooseOption(0);
+    browser.select(browser.indexOf(QStringLiteral("a.dcl")));
+    browser.Cmd[0]->click(); // open
+    ASSERT_EQ(page.ShouHuoRen->currentText(), d.ShouHuoRen);
     ASSERT_NE(enabledStates(page), atStart);
 
     env.prompts.answer(MsgAnswer::Yes);
