@@ -4,8 +4,8 @@
 #include "form/FormSchema.h"
 #include "form/Look.h"
 #include "form/MainPage.h"
-#include "form/Twips.h"
 #include "form/PickList.h"
+#include "form/Twips.h"
 
 #include <QCheckBox>
 #include <QComboBox>
