@@ -33,10 +33,6 @@ public:
     {
         message(text, title, MsgIcon::Information, MsgButtons::Ok, MsgAnswer::Ok);
     }
-    void error(const QString &text, const QString &title = appTitle())
-    {
-        message(text, title, MsgIcon::Critical, MsgButtons::Ok, MsgAnswer::Ok);
-    }
     // Yes/No with No preselected: true on Yes.
     bool askYesNo(const QString &text, const QString &title = appTitle())
     {

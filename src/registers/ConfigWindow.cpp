@@ -153,7 +153,7 @@ void ConfigWindow::save()
     s.prefix = BJH->text();
     QString error;
     if (!writeOfficeSettings(ctx_.configIni(), s, &error)) {
-        ctx_.prompts.error(QStringLiteral("企业信息、报检设置保存失败！\n") + error);
+        ctx_.prompts.warn(QStringLiteral("企业信息、报检设置保存失败！\n") + error);
         return;
     }
     ctx_.prompts.inform(QStringLiteral("企业信息、报检设置保存成功！"));
@@ -180,7 +180,7 @@ void ConfigWindow::closeEvent(QCloseEvent *event)
     }
     QString error;
     if (!writeWorkDirSetting(ctx_.programDir, dir, &error)) {
-        ctx_.prompts.error(QStringLiteral("新的工作目录保存失败！\n") + error);
+        ctx_.prompts.warn(QStringLiteral("新的工作目录保存失败！\n") + error);
         event->ignore();
         return;
     }

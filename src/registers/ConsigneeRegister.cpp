@@ -37,21 +37,6 @@ bool isStoreBlank(QChar c)
            c == QChar(0x1A);
 }
 
-// First character GBK cannot store, or a null QChar when there is none.
-QString firstNonGbk(const QString &text)
-{
-    if (isGbkEncodable(text))
-        return {};
-    for (int i = 0; i < text.size(); ++i) {
-        const int len = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
-        const QString one = text.mid(i, len);
-        if (!isGbkEncodable(one))
-            return one;
-        i += len - 1;
-    }
-    return text.left(1);
-}
-
 QStringList readNames(ProfileBatch &batch)
 {
     const QString section = consigneeListSection();
@@ -151,9 +136,9 @@ QString consigneeNameProblem(const QString &name)
     // listed name would no longer match its section.
     if (name.size() >= 2 && name.front() == '\'' && name.back() == '\'')
         return QStringLiteral("收货人名称不能以单引号开头并以单引号结尾！");
-    const QString bad = firstNonGbk(name);
+    const QString bad = firstNonGbkChar(name);
     if (!bad.isEmpty())
-        return QStringLiteral("收货人名称含有无法保存的字符“%1”！").arg(bad);
+        return QStringLiteral("收货人名称含有无法保存的字符%1！").arg(shownCharacter(bad));
     return {};
 }
 
@@ -162,9 +147,10 @@ QString consigneeParticularsProblem(const ConsigneeParticulars &p)
     for (int k = 0; k < kConsigneeFields; ++k) {
         if (p[k].contains('\n') || p[k].contains('\r'))
             return consigneeFieldName(k) + QStringLiteral("不能含有换行！");
-        const QString bad = firstNonGbk(p[k]);
+        const QString bad = firstNonGbkChar(p[k]);
         if (!bad.isEmpty())
-            return consigneeFieldName(k) + QStringLiteral("含有无法保存的字符“%1”！").arg(bad);
+            return consigneeFieldName(k) +
+                   QStringLiteral("含有无法保存的字符%1！").arg(shownCharacter(bad));
     }
     return {};
 }
@@ -200,7 +186,9 @@ ConsigneeSaveResult saveConsignee(const QString &registerFile, const QString &na
     if (adding && !listed && stored >= kMaxConsignees)
         return refused(QStringLiteral("收货人已达%1家，不能再新增！").arg(kMaxConsignees));
 
-    ProfileBatch batch(registerFile);
+    // Held from its read to its save: the count read below decides the slot
+    // written, and another desk must not take the same slot meanwhile.
+    ProfileBatch batch(registerFile, ProfileBatch::Hold::UntilSaved);
     auto failed = [&](const QString &error) {
         ConsigneeSaveResult r = refused(QStringLiteral("保存“%1”失败！\n%2").arg(name, error));
         r.writeFailed = true;
@@ -217,7 +205,7 @@ ConsigneeSaveResult saveConsignee(const QString &registerFile, const QString &na
     if (adding) {
         r.added = true;
         // Another desk may have listed the same name meanwhile: list it once.
-        if (!listed) {
+        if (!readNames(batch).contains(name)) {
             r.count = leadingCount(batch.ReadKey(section, countKey(), QString())) + 1;
             const QString key = QString::number(r.count);
             if (!batch.WriteKey(section, countKey(), key, &error) ||

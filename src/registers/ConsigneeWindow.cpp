@@ -185,7 +185,7 @@ void ConsigneeWindow::save()
     const ConsigneeSaveResult r = saveConsignee(ctx_.consigneeIni(), name, p, adding());
     if (!r.ok) {
         if (r.writeFailed)
-            ctx_.prompts.error(r.message);
+            ctx_.prompts.warn(r.message);
         else
             ctx_.prompts.warn(r.message);
         return;

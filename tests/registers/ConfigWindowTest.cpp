@@ -176,7 +176,7 @@ TEST_F(ConfigWindowTest, AFailedWriteIsAnErrorAndTheWindowStays)
     clickSave();
     ASSERT_EQ(env.prompts.messages.size(), 1u);
     EXPECT_TRUE(env.prompts.last()->text.startsWith("企业信息、报检设置保存失败！\n"));
-    EXPECT_EQ(env.prompts.last()->icon, MsgIcon::Critical);
+    EXPECT_EQ(env.prompts.last()->icon, MsgIcon::Warning);
     EXPECT_TRUE(w->isVisible());
     EXPECT_EQ(w->QY[0]->text(), "无锡报关");
 }
@@ -307,7 +307,7 @@ TEST_F(ConfigWindowTest, AFailedRecordIsAnErrorAndNothingCloses)
     w->close();
     ASSERT_EQ(env.prompts.messages.size(), 2u);
     EXPECT_TRUE(env.prompts.last()->text.startsWith("新的工作目录保存失败！\n"));
-    EXPECT_EQ(env.prompts.last()->icon, MsgIcon::Critical);
+    EXPECT_EQ(env.prompts.last()->icon, MsgIcon::Warning);
     EXPECT_TRUE(w->isVisible());
     settle();
     EXPECT_TRUE(main.isVisible());

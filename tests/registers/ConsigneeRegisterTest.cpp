@@ -149,6 +149,7 @@ TEST(ConsigneeName, RefusesWhatTheFileOrAFileNameCannotHold)
         {u"列表", u"“列表”是收货人清单自身的名称，不能用作收货人名称！"},
         {u"华润\u20A9", u"收货人名称含有无法保存的字符“\u20A9”！"},
         {u"华润\U0001F600", u"收货人名称含有无法保存的字符“\U0001F600”！"},
+        {u"苏州\u200B公司", u"收货人名称含有无法保存的字符U+200B！"},
     };
     for (const Case &c : cases)
         EXPECT_EQ(consigneeNameProblem(QString::fromUtf16(c.name)), QString::fromUtf16(c.message))

@@ -340,7 +340,7 @@ TEST_F(ConsigneeWindowTest, AFailedWriteIsAnErrorNotASuccess)
     clickSave();
     ASSERT_EQ(env.prompts.messages.size(), 1u);
     EXPECT_TRUE(env.prompts.last()->text.startsWith("保存“常州物流”失败！"));
-    EXPECT_EQ(env.prompts.last()->icon, MsgIcon::Critical);
+    EXPECT_EQ(env.prompts.last()->icon, MsgIcon::Warning);
     EXPECT_TRUE(items().isEmpty());
     EXPECT_EQ(w->ZhuangTai->text(), "新增");
     EXPECT_EQ(w->SHR[0]->text(), newOne()[0]); // the clerk's typing is kept
