@@ -25,11 +25,15 @@ namespace portdesk {
 
 namespace {
 
+// The disabled look is left alone: a field of a disabled window greys out
+// like its neighbours instead of looking ready for typing.
 void setTextColour(QWidget *w, const QColor &colour)
 {
     QPalette pal = w->palette();
-    pal.setColor(QPalette::Text, colour);
-    pal.setColor(QPalette::WindowText, colour);
+    for (auto group : {QPalette::Active, QPalette::Inactive}) {
+        pal.setColor(group, QPalette::Text, colour);
+        pal.setColor(group, QPalette::WindowText, colour);
+    }
     w->setPalette(pal);
 }
 

@@ -266,6 +266,25 @@ TEST_F(EditorWindow, TradeModeTypedByHand)
     EXPECT_EQ(focused(), QStringLiteral("MaoYiFangShi")); // typing moves nothing
 }
 
+TEST_F(EditorWindow, TradeModeGreysOutWithTheWindow)
+{
+    // While another window disables the main window, the trade mode must
+    // look as disabled as the transport list beside it, red or black.
+    auto disabledText = [](QComboBox *list) {
+        return list->lineEdit()->palette().color(QPalette::Disabled, QPalette::Text);
+    };
+    for (const char *digit : {"4", "1"}) {
+        focus(QStringLiteral("MaoYiFangShi"));
+        keys(digit);
+        EXPECT_EQ(disabledText(page->MaoYiFangShi), disabledText(page->YunShuGongJu))
+            << "digit " << digit;
+    }
+    page->setEnabled(false);
+    EXPECT_EQ(page->MaoYiFangShi->lineEdit()->palette().color(QPalette::Text),
+              page->YunShuGongJu->lineEdit()->palette().color(QPalette::Text));
+    page->setEnabled(true);
+}
+
 TEST_F(EditorWindow, HintLabelIsDarkOrange)
 {
     EXPECT_EQ(page->TeShuCaiLiao->palette().color(QPalette::WindowText), hintColour());
