@@ -139,9 +139,10 @@ TEST_P(Utf16File, IsUnreadableAndNeverWrittenTo)
 {
     TestEnv env;
     const QString file = env.path("Config.ini");
+    // "[A]\r\nk=1" in UTF-16LE: eight units, sixteen bytes.
     const QByteArray bytes = GetParam() + QByteArray("[\0A\0]\0\r\0\n\0k\0=\0"
                                                      "1\0",
-                                                     18);
+                                                     16);
     ASSERT_TRUE(writeBytes(file, bytes));
 
     QString error;
