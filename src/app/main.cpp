@@ -51,7 +51,7 @@ int pdfMain(int argc, char **argv)
     QString error;
     const int rc = runPdfCommand(QGuiApplication::arguments().mid(1),
                                  QDir::cleanPath(QGuiApplication::applicationDirPath()),
-                                 QDate::currentDate(), &error);
+                                 SystemClock().now().date(), &error);
     if (rc != 0)
         std::fprintf(stderr, "portdesk: %s\n", error.toLocal8Bit().constData());
     return rc;

@@ -22,6 +22,14 @@ bool writeDeclaration(const QString &path, const Declaration &content, QString *
     return file.save(error);
 }
 
+Declaration declarationContent(ProfileBatch &file)
+{
+    Declaration d;
+    for (const DeclarationField &f : declarationFields())
+        f.in(d) = file.ReadKey(contentSection(), f.key, QString());
+    return d;
+}
+
 bool readDeclaration(const QString &path, LoadedDeclaration &out, QString *error)
 {
     if (!QFileInfo(path).isFile()) {
@@ -39,8 +47,7 @@ bool readDeclaration(const QString &path, LoadedDeclaration &out, QString *error
     loaded.number = file.ReadKey(infoSection(), QStringLiteral("报检号"), QString());
     if (!loaded.number.isEmpty())
         loaded.date = file.ReadKey(infoSection(), QStringLiteral("报检日期"), QString());
-    for (const DeclarationField &f : declarationFields())
-        f.in(loaded.content) = file.ReadKey(contentSection(), f.key, QString());
+    loaded.content = declarationContent(file);
     if (file.changed())
         file.save(&loaded.completeError);
     out = std::move(loaded);

@@ -33,6 +33,10 @@ struct LoadedDeclaration {
 // the file cannot be read.
 bool readDeclaration(const QString &path, LoadedDeclaration &out, QString *error);
 
+class ProfileBatch;
+// The record of `报检内容` as a loaded batch holds it; writes nothing.
+Declaration declarationContent(ProfileBatch &file);
+
 // "报检日期：2014-03-05  报检号：123456"
 QString archiveParticulars(const QString &date, const QString &number);
 

@@ -1,5 +1,6 @@
 #include "print/SheetFiles.h"
 
+#include "documents/DeclarationFile.h"
 #include "store/SettingsStore.h"
 
 #include <QFileInfo>
@@ -49,10 +50,7 @@ bool readDeclarationContent(const QString &path, Declaration &out, QString *erro
             *error = QStringLiteral("cannot read the declaration file: ") + path;
         return false;
     }
-    Declaration d;
-    for (const DeclarationField &f : declarationFields())
-        f.in(d) = file.ReadKey(contentSection(), f.key, QString());
-    out = std::move(d);
+    out = declarationContent(file);
     return true;
 }
 
