@@ -1,10 +1,9 @@
 // Declaration file speed: one save and one load of a full declaration, and
 // the browser's listing of a month folder of 10,000 declarations.
-#include "documents/DeclarationBinding.h"
-#include "documents/DeclarationFile.h"
 #include "documents/ViewFiles.h"
 #include "editor/EditorRules.h"
 #include "form/MainPage.h"
+#include "model/DeclarationFile.h"
 #include "store/FolderListing.h"
 #include "support/Fakes.h"
 #include "support/TestEnv.h"
@@ -27,8 +26,8 @@ Declaration fullDeclaration()
 {
     Declaration d;
     int i = 0;
-    for (const DeclarationField &f : declarationFields())
-        f.in(d) = QStringLiteral("苏州精密电子零件%1").arg(i++);
+    for (const FormField &f : formFields())
+        d.at(f) = QStringLiteral("苏州精密电子零件%1").arg(i++);
     return d;
 }
 
@@ -40,7 +39,7 @@ void BM_SaveAndLoadDeclaration(benchmark::State &state)
     int round = 0;
     for (auto _ : state) {
         // A changed value each round, so the save really writes.
-        d.ShouHuoRen = QStringLiteral("收货人%1").arg(round++);
+        d[DeclField::ShouHuoRen] = QStringLiteral("收货人%1").arg(round++);
         QString error;
         if (!writeDeclaration(path, d, &error))
             state.SkipWithError("write failed");
@@ -59,7 +58,7 @@ void BM_EditRulesPerKeystroke(benchmark::State &state)
     TestEnv env;
     MainPage page(env.ctx);
     new EditorRules(page);
-    showDeclaration(page, fullDeclaration());
+    page.document().load(fullDeclaration());
     int round = 0;
     for (auto _ : state)
         page.ShuLiang[3]->setText(QString::number(round++ % 7 + 1));
@@ -75,7 +74,7 @@ void BM_ShowDeclarationOnTheEditorWindow(benchmark::State &state)
     const Declaration full = fullDeclaration();
     int round = 0;
     for (auto _ : state)
-        showDeclaration(page, round++ % 2 ? full : Declaration{});
+        page.document().load(round++ % 2 ? full : Declaration{});
 }
 BENCHMARK(BM_ShowDeclarationOnTheEditorWindow)->Unit(benchmark::kMicrosecond);
 

@@ -1,8 +1,8 @@
 // Printing speed: the sheet's texts for a full ten-row declaration, drawing
 // the sheet into a PDF, and opening the printout window (its reads of the
 // registers included), which the clerk waits for.
+#include "model/Sheet.h"
 #include "print/PrintWindow.h"
-#include "print/Sheet.h"
 #include "print/SheetPdf.h"
 #include "support/TestEnv.h"
 
@@ -18,27 +18,24 @@ SheetSources fullSources()
 {
     SheetSources s;
     Declaration &d = s.declaration;
-    d.ShouHuoRen = QStringLiteral("昆山华安");
+    d[DeclField::ShouHuoRen] = QStringLiteral("昆山华安");
     for (int i = 0; i < 10; ++i) {
-        d.rows[i] = {QStringLiteral("精密模具配件%1").arg(i),
-                     QStringLiteral("848071909%1").arg(i),
-                     QStringLiteral("德国"),
-                     QStringLiteral("%1").arg(i + 2),
-                     QStringLiteral("台"),
-                     QStringLiteral("15%1.5").arg(i),
-                     QStringLiteral("千克"),
-                     QStringLiteral("80%10").arg(i),
-                     QStringLiteral("欧元")};
+        d.setRow(i, {QStringLiteral("精密模具配件%1").arg(i), QStringLiteral("848071909%1").arg(i),
+                     QStringLiteral("德国"), QStringLiteral("%1").arg(i + 2), QStringLiteral("台"),
+                     QStringLiteral("15%1.5").arg(i), QStringLiteral("千克"),
+                     QStringLiteral("80%10").arg(i), QStringLiteral("欧元")});
     }
-    d.packing = {Packing{QStringLiteral("木箱"), QStringLiteral("2")},
-                 Packing{QStringLiteral("纸箱"), QStringLiteral("30")}};
-    d.JianShu = QStringLiteral("32");
-    d.GongJin = QStringLiteral("1800");
-    d.YunShuGongJu = QStringLiteral("海运集装箱");
-    d.JZXsl1 = QStringLiteral("2");
-    d.JZXhm1 = QStringLiteral("ABCU1234567");
-    d.JZXsl2 = QStringLiteral("1");
-    d.JZXhm2 = QStringLiteral("XYZU7654321");
+    d.at(DeclField::BZzhonglei, 0) = QStringLiteral("木箱");
+    d.at(DeclField::BZshuliang, 0) = QStringLiteral("2");
+    d.at(DeclField::BZzhonglei, 1) = QStringLiteral("纸箱");
+    d.at(DeclField::BZshuliang, 1) = QStringLiteral("30");
+    d[DeclField::JianShu] = QStringLiteral("32");
+    d[DeclField::GongJin] = QStringLiteral("1800");
+    d[DeclField::YunShuGongJu] = QStringLiteral("海运集装箱");
+    d[DeclField::JZXsl1] = QStringLiteral("2");
+    d[DeclField::JZXhm1] = QStringLiteral("ABCU1234567");
+    d[DeclField::JZXsl2] = QStringLiteral("1");
+    d[DeclField::JZXhm2] = QStringLiteral("XYZU7654321");
     s.consignee = {QStringLiteral("昆山华安精密机械有限公司"), QStringLiteral("3205123456"),
                    QStringLiteral("昆山市开发区前进东路88号"), QStringLiteral("王先生"),
                    QStringLiteral("0512-57001234")};

@@ -3,7 +3,7 @@
 // one batch that reads it once and writes it once; and the cost of the lock
 // that every save of a shared file takes.
 // The program's main() comes from another file of this folder.
-#include "form/FormSchema.h"
+#include "model/FormSchema.h"
 #include "store/Gbk.h"
 #include "store/ProfileFile.h"
 #include "store/ProfileLock.h"

@@ -1,8 +1,8 @@
 #include "app/PdfCommand.h"
 
+#include "model/Sheet.h"
+#include "model/SheetFiles.h"
 #include "platform/FileSystem.h"
-#include "print/Sheet.h"
-#include "print/SheetFiles.h"
 #include "print/SheetPdf.h"
 #include "store/WorkDirectory.h"
 
@@ -101,9 +101,9 @@ int runPdfCommand(const QStringList &args, const QString &programDir, const QDat
     if (!readDeclarationContent(a.declaration, sources.declaration, error))
         return kFailed;
     const QString config = workDir + QStringLiteral("/Config");
-    const SheetParticulars p = readSheetParticulars(config + QStringLiteral("/Consignee.ini"),
-                                                    config + QStringLiteral("/Config.ini"),
-                                                    sources.declaration.ShouHuoRen, WriteBack::No);
+    const SheetParticulars p = readSheetParticulars(
+        config + QStringLiteral("/Consignee.ini"), config + QStringLiteral("/Config.ini"),
+        sources.declaration[DeclField::ShouHuoRen], WriteBack::No);
     sources.consignee = p.consignee;
     sources.office = p.office;
     sources.date = a.date;

@@ -1,13 +1,12 @@
 #include "documents/DocumentCommands.h"
 
-#include "documents/DeclarationBinding.h"
-#include "documents/DeclarationFile.h"
-#include "documents/NameQuestion.h"
 #include "documents/ViewFiles.h"
 #include "form/ClickLabel.h"
 #include "form/MainPage.h"
 #include "form/PickList.h"
 #include "form/WindowPlacement.h"
+#include "model/DeclarationFile.h"
+#include "model/NameQuestion.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
 #include "platform/Prompts.h"
@@ -138,7 +137,7 @@ bool DocumentCommands::DoBaoCun()
 {
     const QString name = QFileInfo(session_.file).fileName();
     QString error;
-    if (!writeDeclaration(session_.file, declarationOnPage(page_), &error)) {
+    if (!writeDeclaration(session_.file, page_.document().value(), &error)) {
         ctx_.prompts.warn(QStringLiteral("保存“") + name + QStringLiteral("”失败！\n") + error);
         return false;
     }
@@ -167,7 +166,7 @@ bool DocumentCommands::DoDaKai()
     session_.date = loaded.number.isEmpty() ? QString() : loaded.date;
     if (!loaded.number.isEmpty())
         session_.status = statusArchived();
-    showDeclaration(page_, loaded.content);
+    page_.document().load(loaded.content);
     // A value longer than its box shows its start, as the clerk typed it.
     for (QLineEdit *edit : page_.findChildren<QLineEdit *>())
         edit->setCursorPosition(0);
@@ -201,7 +200,7 @@ void DocumentCommands::newDeclaration()
         return;
     if (!ctx_.prompts.askYesNo(QStringLiteral("新建将清空表格中所有数据，是否继续？")))
         return;
-    showDeclaration(page_, Declaration{});
+    page_.document().load(Declaration{});
     session_.file.clear();
     session_.number.clear();
     session_.date.clear();

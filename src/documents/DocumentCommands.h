@@ -10,7 +10,7 @@
 // keeps the main window disabled while the browser is shown.
 //
 // Other subsystems reach it with DocumentCommands::of(page).
-#include "documents/DocumentSession.h"
+#include "model/DocumentSession.h"
 
 #include <QObject>
 #include <memory>

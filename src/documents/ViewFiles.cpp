@@ -1,8 +1,8 @@
 #include "documents/ViewFiles.h"
 
-#include "documents/DocumentState.h"
-#include "documents/NameQuestion.h"
 #include "form/PickList.h"
+#include "model/DocumentState.h"
+#include "model/NameQuestion.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
 #include "platform/Prompts.h"

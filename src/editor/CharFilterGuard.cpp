@@ -1,8 +1,8 @@
 #include "editor/CharFilterGuard.h"
 
-#include "editor/CharFilters.h"
-#include "editor/CodeLists.h"
-#include "editor/FieldRules.h"
+#include "model/CharFilters.h"
+#include "model/CodeLists.h"
+#include "model/FieldRules.h"
 
 #include <QClipboard>
 #include <QComboBox>

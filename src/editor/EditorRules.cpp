@@ -1,17 +1,17 @@
 #include "editor/EditorRules.h"
 #include "platform/WebPages.h"
 
-#include "documents/DeclarationBinding.h"
 #include "editor/CharFilterGuard.h"
-#include "editor/CodeLists.h"
 #include "editor/EnterGuard.h"
-#include "editor/FieldRules.h"
 #include "editor/FocusGuard.h"
-#include "editor/FormState.h"
-#include "editor/Hints.h"
 #include "form/ClickLabel.h"
+#include "form/Look.h"
 #include "form/MainPage.h"
 #include "form/PickList.h"
+#include "model/CodeLists.h"
+#include "model/FieldRules.h"
+#include "model/FormState.h"
+#include "model/Hints.h"
 #include "platform/Shell.h"
 
 #include <QCheckBox>
@@ -58,21 +58,13 @@ EditorRules::EditorRules(MainPage &page) : QObject(&page), page_(page), fields_(
     connectTextRules();
     connectPicks();
     connectLinks();
-    // The texts as they stand give the start states.
-    declarationShown();
+    render();
 }
 
 void EditorRules::connectTextRules()
 {
-    for (const FormField &f : formFields()) {
-        QWidget *w = fields_.widget(f.ref);
-        const FieldRef ref = f.ref;
-        if (auto *edit = qobject_cast<QLineEdit *>(w))
-            connect(edit, &QLineEdit::textChanged, this, [this, ref] { edited(ref); });
-        else if (auto *combo = qobject_cast<QComboBox *>(w))
-            connect(combo, &QComboBox::editTextChanged, this, [this, ref] { edited(ref); });
-    }
-    connect(&page_, &MainPage::declarationShown, this, &EditorRules::declarationShown);
+    connect(&page_.document(), &DeclarationDocument::edited, this, &EditorRules::render);
+    connect(&page_.document(), &DeclarationDocument::loaded, this, &EditorRules::render);
 
     // Pointing at a field shows its whole value, however narrow the box.
     for (const FieldRef &ref : ruledFields()) {
@@ -115,7 +107,7 @@ void EditorRules::quickPick(const FieldRef &field, int item)
 void EditorRules::picked(const FieldRef &field)
 {
     // A pick runs the rules of its field even when the text did not change.
-    edited(field);
+    page_.document().rerun(field);
     apply(pickOutcome(field, fields_.navView()));
 }
 
@@ -141,43 +133,21 @@ void EditorRules::apply(const NavOutcome &outcome)
     }
 }
 
-void EditorRules::edited(const FieldRef &field)
+void EditorRules::render()
 {
-    if (page_.isLoading() || rendering_)
-        return;
-    const Declaration before = declarationOnPage(page_);
-    Declaration after = before;
-    state_ = editedState(state_, after, field);
-    render(before, after);
-}
-
-void EditorRules::declarationShown()
-{
-    const Declaration d = declarationOnPage(page_);
-    state_ = loadedState(d);
-    render(d, d);
-}
-
-void EditorRules::render(const Declaration &before, const Declaration &after)
-{
-    rendering_ = true;
-    for (const DeclarationField &f : declarationFields()) {
-        if (f.in(after) != f.in(before))
-            fields_.setText(f.ref, f.in(after));
-    }
-    rendering_ = false;
+    const FormState &state = page_.document().state();
     for (const DependencyLink &link : dependencyLinks()) {
         QWidget *w = fields_.widget(link.dependent);
-        w->setEnabled(!state_.disabled.contains(link.dependent.objectName()));
+        w->setEnabled(!state.disabled.contains(link.dependent.objectName()));
     }
     for (int k = 0; k < 3; ++k) {
-        page_.HeJi[k]->setText(state_.totals[k]);
+        page_.HeJi[k]->setText(state.totals[k]);
         // A long total is cut off by its narrow label; pointing at it shows it all.
-        page_.HeJi[k]->setToolTip(state_.totals[k]);
+        page_.HeJi[k]->setToolTip(state.totals[k]);
     }
-    page_.GengDuo->setVisible(state_.moreMark);
-    page_.TeShuCaiLiao->setText(state_.hint);
-    const QColor colour = state_.tradeAlert ? tradeModeAlertColour() : QColor(Qt::black);
+    page_.GengDuo->setVisible(state.moreMark);
+    page_.TeShuCaiLiao->setText(state.hint);
+    const QColor colour = state.tradeAlert ? tradeModeAlertColour() : QColor(Qt::black);
     setTextColour(page_.MaoYiFangShi, colour);
     if (QLineEdit *edit = page_.MaoYiFangShi->lineEdit())
         setTextColour(edit, colour);

@@ -4,13 +4,12 @@
 // Three event filters carry the input rules (CharFilterGuard: characters,
 // quick picks, pastes and drops; EnterGuard: the Enter path; FocusGuard:
 // select-all, carry-down, capitals on leaving). This controller adds what
-// reacts to text changes from any source, typing or code alike, by running
-// the rules on the declaration value (FormState: the column totals, the
-// dependent fields' enabled states, the rows-in-use mark, the papers hint)
-// and drawing the result; the pick behaviour of the lists; the two look-up
+// draws the state the document's rules derive from its value (FormState: the
+// column totals, the dependent fields' enabled states, the rows-in-use mark,
+// the papers hint) after every edit and load; the pick behaviour of the lists; the two look-up
 // links.
 #include "editor/FormFields.h"
-#include "editor/FormState.h"
+#include "model/DeclarationDocument.h"
 
 #include <QObject>
 
@@ -34,20 +33,14 @@ private:
     void connectLinks();
     void quickPick(const FieldRef &field, int item);
     void apply(const NavOutcome &outcome);
-    // A field's text changed from any source: its rules run on the value.
-    void edited(const FieldRef &field);
-    // A whole declaration was put into the fields.
-    void declarationShown();
-    // Writes the texts the rules emptied and the state into the window.
-    void render(const Declaration &before, const Declaration &after);
+    // Draws the document's state: enabled fields, totals, mark, hint, colour.
+    void render();
 
     MainPage &page_;
     FormFields fields_;
     CharFilterGuard *chars_ = nullptr;
     EnterGuard *enter_ = nullptr;
     FocusGuard *focus_ = nullptr;
-    FormState state_;
-    bool rendering_ = false;
 };
 
 } // namespace portdesk

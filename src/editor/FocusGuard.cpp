@@ -1,6 +1,6 @@
 #include "editor/FocusGuard.h"
 
-#include "editor/FieldRules.h"
+#include "model/FieldRules.h"
 
 #include <QComboBox>
 #include <QFocusEvent>

@@ -56,11 +56,12 @@ void FormFields::remember(const FieldRef &ref)
 NavView FormFields::navView() const
 {
     NavView v;
-    v.enabled = [this](const FieldRef &f) {
-        QWidget *w = widget(f);
-        return w && w->isEnabled();
+    // Buttons (DaYin) are always there to take the focus.
+    v.enabled = [this](const FieldRef &f) { return page_.document().enabled(f); };
+    v.text = [this](const FieldRef &f) {
+        const QString *text = portdesk::fieldOf(page_.document().value(), f);
+        return text ? *text : QString();
     };
-    v.text = [this](const FieldRef &f) { return text(f); };
     v.goodsExpanded = page_.goodsExpanded();
     return v;
 }

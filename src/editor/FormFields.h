@@ -1,8 +1,8 @@
 #pragma once
 // The editor's view of MainPage's fields: by FieldRef, with one way to read
 // and set a field's text whether it is a text box or a drop-down list.
-#include "editor/Navigation.h"
-#include "form/FieldRef.h"
+#include "model/FieldRef.h"
+#include "model/Navigation.h"
 
 #include <QHash>
 

@@ -1,10 +1,11 @@
 #include "form/MainPage.h"
 
-#include "form/FormSchema.h"
 #include "form/Twips.h"
 #include "form/WindowPlacement.h"
+#include "model/FormSchema.h"
 
 #include "form/ClickLabel.h"
+#include "form/FieldBinding.h"
 #include "platform/Prompts.h"
 #include "platform/Version.h"
 
@@ -54,8 +55,12 @@ MainPage::MainPage(Context &ctx, QWidget *parent) : QWidget(parent), ctx_(ctx)
     buildConsigneeLine();
     buildGoods();
     buildSections();
+    binding_ = new FieldBinding(
+        [this](const FieldRef &ref, const QString &text) { document_.take(ref, text); }, this);
     buildFields();
     bindMembers();
+    connect(&document_, &DeclarationDocument::loaded, this, &MainPage::showLoaded);
+    connect(&document_, &DeclarationDocument::edited, this, &MainPage::showEdited);
     buildBottom();
     buildTabChain();
 
@@ -82,15 +87,18 @@ MainPage::MainPage(Context &ctx, QWidget *parent) : QWidget(parent), ctx_(ctx)
 
 MainPage::~MainPage() = default;
 
-MainPage::Loading::Loading(MainPage &page) : page_(page)
+void MainPage::showLoaded()
 {
-    ++page_.loading_;
+    for (const FormField &f : formFields())
+        binding_->show(f.ref, document_.value().at(f));
 }
 
-MainPage::Loading::~Loading()
+void MainPage::showEdited(const Declaration &before)
 {
-    if (--page_.loading_ == 0)
-        emit page_.declarationShown();
+    for (const FormField &f : formFields()) {
+        if (document_.value().at(f) != before.at(f))
+            binding_->show(f.ref, document_.value().at(f));
+    }
 }
 
 void MainPage::routeCommandsThroughConsignee()

@@ -13,7 +13,8 @@
 // them (see MainWiring); this class owns only the frame's own rules: layout,
 // hover captions, arrow-key navigation, the goods block toggle, clearing rows
 // 2 to 10, the badge and the exit question.
-#include "form/FieldRef.h"
+#include "model/DeclarationDocument.h"
+#include "model/FieldRef.h"
 #include "platform/Context.h"
 
 #include <QHash>
@@ -35,6 +36,7 @@ class QToolButton;
 namespace portdesk {
 
 class ClickLabel;
+class FieldBinding;
 
 class MainPage : public QWidget {
     Q_OBJECT
@@ -43,6 +45,11 @@ public:
     ~MainPage() override;
 
     Context &context() const { return ctx_; }
+
+    // The declaration the window shows: each edit of a field goes into it,
+    // and the window shows what a load or the rules change in it.
+    DeclarationDocument &document() { return document_; }
+    const DeclarationDocument &document() const { return document_; }
 
     // Path of the declaration file the record belongs to; empty when new.
     // Written by the document commands from their session, never read back.
@@ -101,21 +108,6 @@ public:
     // A field of the form schema by its control name and index; nullptr for others.
     QWidget *field(const FieldRef &ref) const;
 
-    // Held while a whole declaration is put into the fields (a load, a new
-    // one): the field-by-field rules stand back, and declarationShown() lets
-    // the window's state be derived once from the whole.
-    class Loading {
-    public:
-        explicit Loading(MainPage &page);
-        ~Loading();
-        Loading(const Loading &) = delete;
-        Loading &operator=(const Loading &) = delete;
-
-    private:
-        MainPage &page_;
-    };
-    bool isLoading() const { return loading_ > 0; }
-
     // Rows 2 to 10 are shown (More is checked).
     bool goodsExpanded() const { return goodsExpanded_; }
     // Shows the follow-up badge with this tooltip; hides it for an empty one.
@@ -130,8 +122,6 @@ public:
 signals:
     // The about window is asked for (GuanYu or Ver).
     void aboutRequested();
-    // A whole declaration has been put into the fields.
-    void declarationShown();
 
 public:
     // Goods frame heights in twips.
@@ -151,6 +141,8 @@ private:
     void buildGoods();
     void buildSections();
     void buildFields(); // every field of the form schema
+    void showLoaded();
+    void showEdited(const Declaration &before);
     void bindMembers();
     void buildBottom();
     void buildTabChain();
@@ -165,11 +157,11 @@ private:
 
     Context &ctx_;
     bool closingConfirmed_ = false;
-    int loading_ = 0;
     int goodsHeightTwips_ = 0;
     bool goodsExpanded_ = false;
     QList<QWidget *> tabChain_;
-    QHash<QString, QWidget *> fields_; // by objectName
+    DeclarationDocument document_;
+    FieldBinding *binding_ = nullptr;
     std::array<QWidget *, 6> boxes_{}; // by FormBox
     // Other top-level windows in the order they were last shown.
     QList<QPointer<QWidget>> shownWindows_;

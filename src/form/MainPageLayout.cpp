@@ -1,9 +1,11 @@
 // MainPage's widgets and where they stand, in twips. The fields come from
 // the form schema; this file adds the frames, captions and buttons around them.
 #include "form/ClickLabel.h"
-#include "form/FormSchema.h"
 #include "form/Look.h"
 #include "form/MainPage.h"
+#include "model/FormSchema.h"
+
+#include "form/FieldBinding.h"
 #include "form/PickList.h"
 #include "form/Twips.h"
 
@@ -232,7 +234,7 @@ void MainPage::buildConsigneeLine()
 void MainPage::buildGoods()
 {
     HuoWuMingXi = new QGroupBox(QStringLiteral("货物明细"), this);
-    HuoWuMingXi->setObjectName(QStringLiteral("HuoWuMingXi"));
+    HuoWuMingXi->setObjectName(frameName(FormBox::Goods));
     // When expanded the frame lies over the sections below it and must hide them.
     HuoWuMingXi->setAutoFillBackground(true);
 
@@ -336,7 +338,7 @@ void MainPage::buildSections()
     place(TeShuCaiLiao, 120, 7095, 9045, kCaptionH);
 
     JiZhuangXiang = section(this, QStringLiteral("集装箱规格、数量及号码"), 7410, 810);
-    JiZhuangXiang->setObjectName(QStringLiteral("JiZhuangXiang"));
+    JiZhuangXiang->setObjectName(frameName(FormBox::Containers));
     constexpr int line = 360;
     caption(JiZhuangXiang, QStringLiteral("20'集装箱 ×"), 30, line, 1020);
     caption(JiZhuangXiang, QStringLiteral("40'集装箱 ×"), kFieldB - 1200, line, 1170);
@@ -371,7 +373,7 @@ void MainPage::buildFields()
             w->setAttribute(Qt::WA_InputMethodEnabled, false);
             w->setInputMethodHints(Qt::ImhPreferLatin | Qt::ImhNoPredictiveText);
         }
-        fields_.insert(f.ref.objectName(), w);
+        binding_->bind(f.ref, w);
     }
     // Every source starts empty, so every dependent starts disabled.
     for (const Dependency &d : dependencies()) {
@@ -438,7 +440,7 @@ void MainPage::bindMembers()
 
 QWidget *MainPage::field(const FieldRef &ref) const
 {
-    return fields_.value(ref.objectName());
+    return binding_->field(ref);
 }
 
 void MainPage::buildBottom()

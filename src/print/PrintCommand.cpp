@@ -1,10 +1,9 @@
 #include "print/PrintCommand.h"
 
-#include "documents/DeclarationBinding.h"
 #include "form/MainPage.h"
 #include "form/WindowPlacement.h"
+#include "model/PrintChecks.h"
 #include "platform/Prompts.h"
-#include "print/PrintChecks.h"
 #include "store/WorkDirCheck.h"
 
 #include <QCheckBox>
@@ -34,7 +33,7 @@ void PrintCommand::run()
     QStringList consignees;
     for (int i = 0; i < page_.ShouHuoRen->count(); ++i)
         consignees << page_.ShouHuoRen->itemText(i);
-    const Declaration declaration = declarationOnPage(page_);
+    const Declaration declaration = page_.document().value();
     if (const auto failure = firstFailedCheck(declaration, consignees)) {
         page_.context().prompts.warn(failure->message);
         moveFocus(failure->focus);

@@ -4,7 +4,7 @@
 // window, and on success opens the printout window Print_BJD (one at a
 // time). What happens after printing (saving into Saved/Printed, the
 // printed state) is handed in by the wiring as `recordPrinted`.
-#include "form/FieldRef.h"
+#include "model/FieldRef.h"
 #include "print/PrintWindow.h"
 
 #include <QObject>

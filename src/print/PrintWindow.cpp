@@ -2,13 +2,13 @@
 
 #include "form/Twips.h"
 #include "form/WindowPlacement.h"
+#include "model/PrintedFileName.h"
+#include "model/SheetFiles.h"
 #include "platform/Clock.h"
 #include "platform/Context.h"
 #include "platform/FileSystem.h"
 #include "platform/Printer.h"
 #include "platform/Prompts.h"
-#include "print/PrintedFileName.h"
-#include "print/SheetFiles.h"
 #include "print/SheetPainter.h"
 #include "store/WorkDirCheck.h"
 
@@ -76,8 +76,8 @@ void PrintWindow::load(const Declaration &declaration)
         ensureDir(ctx_.printedDir());
     SheetSources s;
     s.declaration = declaration;
-    const SheetParticulars p = readSheetParticulars(ctx_.consigneeIni(), ctx_.configIni(),
-                                                    declaration.ShouHuoRen, WriteBack::Yes);
+    const SheetParticulars p = readSheetParticulars(
+        ctx_.consigneeIni(), ctx_.configIni(), declaration[DeclField::ShouHuoRen], WriteBack::Yes);
     s.consignee = p.consignee;
     s.office = p.office;
     s.date = ctx_.clock.now().date();
@@ -95,7 +95,7 @@ void PrintWindow::setSources(const SheetSources &sources)
 bool PrintWindow::askExtras()
 {
     SheetSources s = sources_;
-    if (!s.declaration.rows[0].ZongZhi.isEmpty()) {
+    if (!s.declaration.at(DeclField::ZongZhi, 0).isEmpty()) {
         const MsgAnswer answer = ctx_.prompts.message(
             QStringLiteral("是否需要入境货物检验检疫证明？（一般设备需要）"), appTitle(),
             MsgIcon::Question, MsgButtons::YesNoCancel, MsgAnswer::Cancel);
@@ -131,8 +131,9 @@ bool PrintWindow::printDeclaration()
         failed();
         return false;
     }
-    const QString path = ctx_.printedDir() + '/' +
-                         printedFileName(sources_.declaration.ShouHuoRen, ctx_.clock.now());
+    const QString path =
+        ctx_.printedDir() + '/' +
+        printedFileName(sources_.declaration[DeclField::ShouHuoRen], ctx_.clock.now());
     if (!recordPrinted_ || !recordPrinted_(path)) {
         failed();
         return false;

@@ -10,7 +10,7 @@
 // there and sets the printed state) and closes; any failure says "打印错误！"
 // and leaves the window open. cmdExit closes without printing. The two
 // buttons are children of the window, never part of the sheet.
-#include "print/Sheet.h"
+#include "model/Sheet.h"
 
 #include <QPoint>
 #include <QWidget>

@@ -8,6 +8,11 @@ namespace portdesk {
 
 namespace {
 
+QColor colourOf(const Rgb &c)
+{
+    return QColor(c.red, c.green, c.blue);
+}
+
 // One screen pixel at 96 DPI: the sheet's lines are one pixel wide there
 // and keep that width on paper.
 constexpr double kPenTwips = 15;
@@ -59,13 +64,14 @@ void paintText(QPainter &p, const SheetText &t)
         area = p.boundingRect(QRectF(t.left, t.top, 0, 0), Qt::AlignLeft | Qt::AlignTop, text);
         flags |= t.centred ? Qt::AlignHCenter : Qt::AlignLeft;
     }
-    if (t.background.isValid()) {
+    if (t.background) {
+        const QColor background = colourOf(*t.background);
         // A coloured box is filled whole; a white one only behind its text,
         // so that a grid line along the box's edge stays whole.
-        const bool wholeBox = t.boxWidth > 0 && t.background != Qt::white;
-        p.fillRect(wholeBox ? area : p.boundingRect(area, flags, text), t.background);
+        const bool wholeBox = t.boxWidth > 0 && background != Qt::white;
+        p.fillRect(wholeBox ? area : p.boundingRect(area, flags, text), background);
     }
-    p.setPen(t.colour);
+    p.setPen(colourOf(t.colour));
     p.drawText(area, flags, text);
 }
 

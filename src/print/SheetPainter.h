@@ -2,7 +2,7 @@
 // Draws the sheet. The painter must already be scaled so that one unit is
 // one twip (scale(dpi / 1440)); fonts are then sized in pixels of that
 // unit, so the sheet comes out at the same physical size on every device.
-#include "print/Sheet.h"
+#include "model/Sheet.h"
 
 #include <QFont>
 #include <QStringList>

@@ -1,7 +1,7 @@
 #pragma once
 // The sheet as a PDF page: the paper's size, no margins, the drawing's
 // origin at the page's corner, true size.
-#include "print/Sheet.h"
+#include "model/Sheet.h"
 
 namespace portdesk {
 

@@ -3,8 +3,8 @@
 #include "form/MainPage.h"
 #include "form/PickList.h"
 #include "form/WindowPlacement.h"
+#include "model/ConsigneeRegister.h"
 #include "platform/Prompts.h"
-#include "registers/ConsigneeRegister.h"
 #include "registers/ConsigneeWindow.h"
 #include "store/WorkDirCheck.h"
 

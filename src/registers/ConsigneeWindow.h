@@ -7,8 +7,8 @@
 // listed name loads it; any other name means a new consignee. The register
 // file's rules live in ConsigneeRegister; this class only wires them up.
 #include "form/PickList.h"
+#include "model/ConsigneeRegister.h"
 #include "platform/Context.h"
-#include "registers/ConsigneeRegister.h"
 
 #include <QWidget>
 #include <array>

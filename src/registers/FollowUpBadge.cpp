@@ -1,7 +1,7 @@
 #include "registers/FollowUpBadge.h"
 
 #include "form/MainPage.h"
-#include "registers/FollowUpCount.h"
+#include "model/FollowUpCount.h"
 
 namespace portdesk {
 

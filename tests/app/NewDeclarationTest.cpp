@@ -1,10 +1,10 @@
 // New on the fully wired main window: whatever file was loaded before,
 // every field goes back to the state it had at start.
 #include "app/MainWiring.h"
-#include "documents/DeclarationFile.h"
 #include "documents/DocumentCommands.h"
 #include "documents/ViewFiles.h"
 #include "form/MainPage.h"
+#include "model/DeclarationFile.h"
 #include "support/TestEnv.h"
 
 #include <QComboBox>
@@ -38,12 +38,13 @@ TEST(NewDeclaration, ReturnsEveryFieldToItsStartState)
     // Units without quantities, a packing kind, containers: a file as a
     // clerk may have left it.
     Declaration d;
-    d.ShouHuoRen = QStringLiteral("甲");
-    d.rows[0].SLdanwei = QStringLiteral("个");
-    d.rows[3].ZLdanwei = QStringLiteral("千克");
-    d.packing[0] = {QStringLiteral("木箱"), QStringLiteral("3")};
-    d.YunShuGongJu = QStringLiteral("海运集装箱");
-    d.JZXsl1 = QStringLiteral("2");
+    d[DeclField::ShouHuoRen] = QStringLiteral("甲");
+    d.at(DeclField::SLdanwei, 0) = QStringLiteral("个");
+    d.at(DeclField::ZLdanwei, 3) = QStringLiteral("千克");
+    d.at(DeclField::BZzhonglei, 0) = QStringLiteral("木箱");
+    d.at(DeclField::BZshuliang, 0) = QStringLiteral("3");
+    d[DeclField::YunShuGongJu] = QStringLiteral("海运集装箱");
+    d[DeclField::JZXsl1] = QStringLiteral("2");
     const QString path = env.ctx.savedDir() + QStringLiteral("/a.dcl");
     ASSERT_TRUE(QDir().mkpath(env.ctx.savedDir()));
     ASSERT_TRUE(writeDeclaration(path, d, nullptr));
@@ -53,7 +54,7 @@ TEST(NewDeclaration, ReturnsEveryFieldToItsStartState)
     browser.chooseOption(0);
     browser.select(browser.indexOf(QStringLiteral("a.dcl")));
     browser.Cmd[0]->click(); // open
-    ASSERT_EQ(page.ShouHuoRen->currentText(), d.ShouHuoRen);
+    ASSERT_EQ(page.ShouHuoRen->currentText(), d[DeclField::ShouHuoRen]);
     ASSERT_NE(enabledStates(page), atStart);
 
     env.prompts.answer(MsgAnswer::Yes);

@@ -1,7 +1,7 @@
 // portdesk --pdf: a stored declaration's sheet as an A4 PDF at true size,
 // without a display, writing nothing into the work directory.
 #include "app/PdfCommand.h"
-#include "documents/DeclarationFile.h"
+#include "model/DeclarationFile.h"
 #include "support/TestEnv.h"
 
 #include <QDir>
@@ -49,8 +49,8 @@ protected:
         ASSERT_TRUE(writeBytes(env.ctx.consigneeIni(),
                                gbk(QStringLiteral("[列表]\nS=1\n1=ACME\n[ACME]\n0=爱克美\n"))));
         Declaration d;
-        d.ShouHuoRen = QStringLiteral("ACME");
-        d.rows[0].MingCheng = QStringLiteral("模具配件");
+        d[DeclField::ShouHuoRen] = QStringLiteral("ACME");
+        d.at(DeclField::MingCheng, 0) = QStringLiteral("模具配件");
         dcl = env.root.filePath(QStringLiteral("in.dcl"));
         ASSERT_TRUE(writeDeclaration(dcl, d, nullptr));
         // Missing keys in the declaration are not added either.

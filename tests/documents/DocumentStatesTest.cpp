@@ -4,7 +4,7 @@
 
 #include "editor/EditorRules.h"
 #include "form/FieldText.h"
-#include "form/FormSchema.h"
+#include "model/FormSchema.h"
 
 using namespace portdesk;
 using namespace portdesk::test;
@@ -71,13 +71,13 @@ TEST_F(DocumentsTest, NewEmptiesEveryFieldAndResetsTheState)
 {
     Declaration full;
     int i = 0;
-    for (const DeclarationField &f : declarationFields())
-        f.in(full) = QString::number(i++);
+    for (const FormField &f : formFields())
+        full.at(f) = QString::number(i++);
     makeFile(env.ctx.archivedDir() + "/2026/03/123456甲(2026-03-05).dcl", "甲",
              "[报检信息]\n报检号=123456\n报检日期=2026-03-05\n");
     openThroughBrowser(2, "123456甲(2026-03-05).dcl");
     new EditorRules(*page); // the packing counts' state is the editor's
-    showDeclaration(*page, full);
+    page->document().load(full);
     page->BZshuliang[0]->setEnabled(true);
     page->BZshuliang[1]->setEnabled(true);
     ASSERT_TRUE(page->BaoJianXinXi->isVisible());
@@ -85,7 +85,7 @@ TEST_F(DocumentsTest, NewEmptiesEveryFieldAndResetsTheState)
     env.prompts.answer(MsgAnswer::Yes);
     click(page->XinJian);
 
-    EXPECT_TRUE(declarationOnPage(*page) == Declaration{});
+    EXPECT_TRUE(declarationOnScreen(*page) == Declaration{});
     EXPECT_FALSE(page->BZshuliang[0]->isEnabled());
     EXPECT_FALSE(page->BZshuliang[1]->isEnabled());
     expectState(shownState(*page), "新建报检单", "本单状态: 预录入（未打印）", "新建文件", false,
@@ -111,9 +111,9 @@ TEST_F(DocumentsTest, EverySchemaFieldIsInTheWindowAndSurvivesSaveNewAndOpen)
         typed.insert(f.ref.objectName(), QString(QChar('A' + i / 26)) + QChar('a' + i % 26));
     }
     Declaration d;
-    for (const DeclarationField &f : declarationFields())
-        f.in(d) = typed.value(f.control);
-    showDeclaration(*page, d);
+    for (const FormField &f : formFields())
+        d.at(f) = typed.value(f.ref.objectName());
+    page->document().load(d);
 
     env.prompts.answerInput(QString("all"));
     click(page->LingCun);

@@ -1,13 +1,12 @@
 #pragma once
 // A main window with the document commands on a throw-away work directory,
 // the browser already closed once as the clerk would after start-up.
-#include "documents/DeclarationBinding.h"
-#include "documents/DeclarationFile.h"
 #include "documents/DocumentCommands.h"
 #include "documents/ViewFiles.h"
 #include "form/ClickLabel.h"
 #include "form/MainPage.h"
 #include "form/PickList.h"
+#include "model/DeclarationFile.h"
 #include "support/MainWindowHarness.h"
 
 #include <QApplication>
@@ -63,8 +62,8 @@ protected:
     {
         QDir().mkpath(QFileInfo(path).path());
         Declaration d;
-        d.ShouHuoRen = consignee;
-        d.rows[0].MingCheng = consignee + "的货物";
+        d[DeclField::ShouHuoRen] = consignee;
+        d.at(DeclField::MingCheng, 0) = consignee + "的货物";
         ASSERT_TRUE(writeDeclaration(path, d, nullptr));
         if (!extra.isEmpty()) {
             QByteArray bytes = readBytes(path) + gbk(extra);

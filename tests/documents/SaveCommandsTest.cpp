@@ -31,8 +31,8 @@ TEST_F(DocumentsTest, SaveAsProposesConsigneeAndTimeAndStoresTheFilteredName)
     EXPECT_EQ(env.prompts.last()->icon, MsgIcon::Information);
     LoadedDeclaration loaded;
     ASSERT_TRUE(readDeclaration(saved("ab.dcl"), loaded, nullptr));
-    EXPECT_EQ(loaded.content.ShouHuoRen, "上海某公司");
-    EXPECT_EQ(loaded.content.HeTongHao, "HT-1");
+    EXPECT_EQ(loaded.content[DeclField::ShouHuoRen], "上海某公司");
+    EXPECT_EQ(loaded.content[DeclField::HeTongHao], "HT-1");
     EXPECT_EQ(page->DangQianWenJian, saved("ab.dcl"));
 }
 
@@ -130,7 +130,7 @@ TEST_F(DocumentsTest, OverwriteQuestionYesRewritesTheOpenFileAndChangesNothingEl
     EXPECT_TRUE(env.prompts.inputs.empty());
     LoadedDeclaration loaded;
     ASSERT_TRUE(readDeclaration(env.ctx.printedDir() + "/p.dcl", loaded, nullptr));
-    EXPECT_EQ(loaded.content.HeTongHao, "HT9");
+    EXPECT_EQ(loaded.content[DeclField::HeTongHao], "HT9");
     // The printed state stays.
     EXPECT_EQ(page->Tip->text(), "本单状态: 未归档（请进行归档处理）");
     EXPECT_EQ(page->WenJianJia->text(), "已打印文件");
@@ -200,7 +200,7 @@ TEST_F(DocumentsTest, SaveAsOntoAnotherExistingFileAsksBeforeReplacing)
     EXPECT_EQ(env.prompts.texts().last(), kSuccess.arg("other.dcl"));
     LoadedDeclaration loaded;
     ASSERT_TRUE(readDeclaration(saved("other.dcl"), loaded, nullptr));
-    EXPECT_EQ(loaded.content.ShouHuoRen, "甲");
+    EXPECT_EQ(loaded.content[DeclField::ShouHuoRen], "甲");
 }
 
 TEST_F(DocumentsTest, NamesTheFileSystemCannotHoldAreRefusedAndAskedAgain)
@@ -292,9 +292,9 @@ TEST_F(DocumentsTest, CommandsNeedingTheWorkDirectoryStopWithoutIt)
 TEST_F(DocumentsTest, ALoadedLongValueShowsItsStart)
 {
     Declaration d;
-    d.ShouHuoRen = QStringLiteral("甲");
-    d.rows[0].MingCheng = QString(60, QLatin1Char('M')) + QStringLiteral("END");
-    d.HeTongHao = QStringLiteral("HT-2026-000000000000000001");
+    d[DeclField::ShouHuoRen] = QStringLiteral("甲");
+    d.at(DeclField::MingCheng, 0) = QString(60, QLatin1Char('M')) + QStringLiteral("END");
+    d[DeclField::HeTongHao] = QStringLiteral("HT-2026-000000000000000001");
     ASSERT_TRUE(QDir().mkpath(env.ctx.savedDir()));
     ASSERT_TRUE(writeDeclaration(saved("long.dcl"), d, nullptr));
     openThroughBrowser(0, "long.dcl");

@@ -350,7 +350,7 @@ TEST_F(DocumentsTest, RenameOntoAnExistingNameAsksAgain)
     EXPECT_EQ(listed(*browser), QStringList({"b.dcl", "c.dcl"}));
     LoadedDeclaration loaded;
     ASSERT_TRUE(readDeclaration(saved("b.dcl"), loaded, nullptr));
-    EXPECT_EQ(loaded.content.ShouHuoRen, "乙");
+    EXPECT_EQ(loaded.content[DeclField::ShouHuoRen], "乙");
 }
 
 TEST_F(DocumentsTest, RenamingTheOpenFileFollowsItInTheMainWindow)

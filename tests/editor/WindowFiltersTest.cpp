@@ -2,7 +2,7 @@
 // pastes and drops.
 #include "EditorWindow.h"
 
-#include "editor/FieldRules.h"
+#include "model/FieldRules.h"
 #include "store/Gbk.h"
 
 #include <QClipboard>

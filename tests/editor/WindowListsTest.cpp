@@ -2,7 +2,7 @@
 // typed values, tooltips.
 #include "EditorWindow.h"
 
-#include "editor/CodeLists.h"
+#include "model/CodeLists.h"
 #include "support/ListActions.h"
 
 #include <QAbstractItemView>

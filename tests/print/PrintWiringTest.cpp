@@ -1,12 +1,11 @@
 // The print command through the real windows: DaYin, the checks, the
 // printout window, printing on the printer double, the file in
 // Saved/Printed and the states of the main window and the browser.
-#include "documents/DeclarationBinding.h"
-#include "documents/DeclarationFile.h"
 #include "documents/DocumentCommands.h"
-#include "documents/DocumentState.h"
 #include "documents/ViewFiles.h"
 #include "form/ClickLabel.h"
+#include "model/DeclarationFile.h"
+#include "model/DocumentState.h"
 #include "print/PrintCommand.h"
 #include "support/MainWindowHarness.h"
 
@@ -25,18 +24,18 @@ namespace {
 Declaration declaration()
 {
     Declaration d;
-    d.ShouHuoRen = QStringLiteral("ACME");
-    d.rows[0] = {QStringLiteral("模具配件"), QStringLiteral("8480719090"), QStringLiteral("德国"),
-                 QStringLiteral("2"),        QStringLiteral("台"),         QStringLiteral("150"),
-                 QStringLiteral("千克"),     QStringLiteral("8000"),       QStringLiteral("欧元")};
-    d.JianShu = QStringLiteral("2");
-    d.GongJin = QStringLiteral("180");
-    d.YunShuGongJu = QStringLiteral("飞机");
-    d.QiYunGuoJia = QStringLiteral("德国");
-    d.RuJingKouAn = QStringLiteral("上海");
-    d.MaoYiFangShi = QStringLiteral("一般贸易");
-    d.MaoYiGuoBie = QStringLiteral("德国");
-    d.TiYunDanHao = QStringLiteral("176-12345675");
+    d[DeclField::ShouHuoRen] = QStringLiteral("ACME");
+    d.setRow(0, {QStringLiteral("模具配件"), QStringLiteral("8480719090"), QStringLiteral("德国"),
+                 QStringLiteral("2"), QStringLiteral("台"), QStringLiteral("150"),
+                 QStringLiteral("千克"), QStringLiteral("8000"), QStringLiteral("欧元")});
+    d[DeclField::JianShu] = QStringLiteral("2");
+    d[DeclField::GongJin] = QStringLiteral("180");
+    d[DeclField::YunShuGongJu] = QStringLiteral("飞机");
+    d[DeclField::QiYunGuoJia] = QStringLiteral("德国");
+    d[DeclField::RuJingKouAn] = QStringLiteral("上海");
+    d[DeclField::MaoYiFangShi] = QStringLiteral("一般贸易");
+    d[DeclField::MaoYiGuoBie] = QStringLiteral("德国");
+    d[DeclField::TiYunDanHao] = QStringLiteral("176-12345675");
     return d;
 }
 
@@ -65,7 +64,7 @@ protected:
     // DaYin with a declaration that passes the checks: the printout opens.
     void openPrintout(const Declaration &d)
     {
-        showDeclaration(*page, d);
+        page->document().load(d);
         click(page->DaYin);
         ASSERT_NE(printout(), nullptr) << env.prompts.texts().join('|').toStdString();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(printout()));
@@ -77,10 +76,11 @@ protected:
 TEST_F(PrintWiring, CheckThenPrintStoresThePrintedFileAndShowsThePrintedState)
 {
     Declaration d = declaration();
-    d.TiYunDanHao.clear();
-    d.rows[1] = d.rows[0];
-    d.rows[1].BiZhi.clear();
-    showDeclaration(*page, d);
+    d[DeclField::TiYunDanHao].clear();
+    for (const DeclField column : goodsFamilies())
+        d.at(column, 1) = d.at(column, 0);
+    d.at(DeclField::BiZhi, 1).clear();
+    page->document().load(d);
     ASSERT_FALSE(page->goodsExpanded());
     // A field of a hidden row is shown before it takes the cursor.
     click(page->DaYin);
@@ -121,7 +121,7 @@ TEST_F(PrintWiring, CheckThenPrintStoresThePrintedFileAndShowsThePrintedState)
 
     LoadedDeclaration stored;
     ASSERT_TRUE(readDeclaration(printedPath, stored, nullptr));
-    EXPECT_EQ(stored.content, declarationOnPage(*page));
+    EXPECT_EQ(stored.content, declarationOnScreen(*page));
     EXPECT_TRUE(env.prompts.texts().contains(
         QStringLiteral("保存“") + QFileInfo(printedPath).fileName() + QStringLiteral("”成功！")));
 

@@ -1,7 +1,7 @@
 // The register window driven as the clerk drives it: typing names, picking,
 // filling particulars and saving, with the messages it shows.
 #include "registers/ConsigneeWindow.h"
-#include "registers/ConsigneeRegister.h"
+#include "model/ConsigneeRegister.h"
 #include "store/SettingsStore.h"
 #include "support/ListActions.h"
 #include "support/TestEnv.h"

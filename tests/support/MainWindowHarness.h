@@ -48,6 +48,16 @@ public:
     QString text(const QString &name) const { return shownText(control(name)); }
 };
 
+// What the window's fields show, read field by field: what the clerk sees,
+// to compare with the document's value.
+inline Declaration declarationOnScreen(const MainPage &page)
+{
+    Declaration d;
+    for (const FormField &f : formFields())
+        d.at(f) = shownText(page.findChild<QWidget *>(f.ref.objectName()));
+    return d;
+}
+
 inline QString rowName(const char *name, int i)
 {
     return QString::fromLatin1(name) + '(' + QString::number(i) + ')';

@@ -1,0 +1,28 @@
+#pragma once
+// Reading what the sheet is made of from the work directory's files.
+#include "model/Sheet.h"
+
+namespace portdesk {
+
+struct SheetParticulars {
+    ConsigneeSheetParticulars consignee;
+    OfficeSettings office;
+};
+
+enum class WriteBack {
+    Yes, // missing keys are added empty, as every read of the registers does
+    No   // nothing is written
+};
+
+// The consignee's keys "1", "0", "2", "3", "4" from the register and the
+// office's particulars and prefix from Config.ini, each with an empty
+// default. `error`, when given, tells why a write-back failed.
+SheetParticulars readSheetParticulars(const QString &consigneeIni, const QString &configIni,
+                                      const QString &consignee, WriteBack writeBack,
+                                      QString *error = nullptr);
+
+// The content of a declaration file, read without writing anything. False,
+// with `error` set, when the file is missing or cannot be read.
+bool readDeclarationContent(const QString &path, Declaration &out, QString *error);
+
+} // namespace portdesk

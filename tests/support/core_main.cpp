@@ -1,0 +1,11 @@
+// The runner of the layers that need no window: no QApplication, so a rule
+// that reached for one would fail here.
+#include <QCoreApplication>
+#include <gtest/gtest.h>
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
