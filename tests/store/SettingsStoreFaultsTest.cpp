@@ -10,6 +10,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <cstring>
 
 using namespace portdesk;
 using portdesk::test::gbk;
@@ -118,7 +119,8 @@ TEST_P(OneOffFault, BatchWhoseFileFailsAtSaveKeepsIt)
 }
 
 INSTANTIATE_TEST_SUITE_P(SharedDrive, OneOffFault,
-                         ::testing::Values(EIO, ESTALE, EACCES, ETIMEDOUT, ENOTCONN));
+                         ::testing::Values(EIO, ESTALE, EACCES, ETIMEDOUT, ENOTCONN),
+                         [](const auto &info) { return std::string(strerrorname_np(info.param)); });
 
 TEST(OneOffFault, NoSuchFileWhileAnotherDeskSavesLosesNothing)
 {
@@ -160,6 +162,9 @@ TEST_P(Utf16File, IsUnreadableAndNeverWrittenTo)
 }
 
 INSTANTIATE_TEST_SUITE_P(ByteOrderMarks, Utf16File,
-                         ::testing::Values(QByteArray("\xFF\xFE"), QByteArray("\xFE\xFF")));
+                         ::testing::Values(QByteArray("\xFF\xFE"), QByteArray("\xFE\xFF")),
+                         [](const auto &info) {
+                             return info.param.toHex().toUpper().toStdString();
+                         });
 
 } // namespace
