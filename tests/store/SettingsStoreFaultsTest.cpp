@@ -1,7 +1,7 @@
 // A shared drive that fails for a moment, and files the store cannot read:
 // nothing is written over them, and the reason names the file in Chinese.
-#include "store/FileProbe.h"
 #include "store/SettingsStore.h"
+#include "support/ProbeFaults.h"
 #include "support/TestEnv.h"
 
 #include <QFileInfo>
@@ -15,6 +15,7 @@
 using namespace portdesk;
 using portdesk::test::gbk;
 using portdesk::test::readBytes;
+using portdesk::test::setProbeFault;
 using portdesk::test::TestEnv;
 using portdesk::test::writeBytes;
 
@@ -131,6 +132,7 @@ TEST(OneOffFault, NoSuchFileWhileAnotherDeskSavesLosesNothing)
     ASSERT_TRUE(writeBytes(file, kRegister));
     ProbeFaults fault(file, ENOENT);
     ASSERT_TRUE(WriteKey(file, "列表", "3", "太仓公司"));
+    EXPECT_LE(fault.left(), 0) << "the store must have looked";
     EXPECT_EQ(ReadKey(file, "列表", "1", ""), "苏州公司");
     EXPECT_EQ(ReadKey(file, "列表", "3", ""), "太仓公司");
 }
