@@ -4,7 +4,6 @@
 // look like an empty folder, or the next write would replace the real file
 // with a nearly empty one.
 #include <QString>
-#include <functional>
 
 namespace portdesk {
 
@@ -16,10 +15,5 @@ struct Probe {
 };
 
 Probe probePath(const QString &path);
-
-// Test seam: asked before every probe; a non-zero errno it returns fails that
-// probe as the system would. An empty function removes the hook.
-using ProbeFault = std::function<int(const QString &path)>;
-void setProbeFault(ProbeFault fault);
 
 } // namespace portdesk

@@ -20,6 +20,7 @@ using namespace portdesk::test;
 namespace {
 
 struct TotalCase {
+    const char *name;
     std::vector<const char *> column; // rows 0.. of one column
     const char *total;
 };
@@ -52,12 +53,17 @@ TEST_P(Totals, EachColumnSumsItsRows)
 
 INSTANTIATE_TEST_SUITE_P(
     Columns, Totals,
-    ::testing::Values(TotalCase{{"3", "4.5"}, "7.5"}, TotalCase{{"1.2.3", ".5"}, "1.7"},
-                      TotalCase{{"0.1", "0.2"}, "0.3"}, TotalCase{{"10", "2.5"}, "12.5"},
-                      TotalCase{{"0", "0.0", ""}, ""}, TotalCase{{"abc", "7"}, "7"},
-                      TotalCase{{"1", "1", "1", "1", "1", "1", "1", "1", "1", "1"}, "10"},
-                      TotalCase{{"", "", "", "", "", "", "", "", "", "0.5"}, "0.5"},
-                      TotalCase{{"99999999.99", "0.01"}, "100000000"}));
+    ::testing::Values(TotalCase{"HalfAdded", {"3", "4.5"}, "7.5"},
+                      TotalCase{"SecondPointEndsTheNumber", {"1.2.3", ".5"}, "1.7"},
+                      TotalCase{"BinaryErrorHidden", {"0.1", "0.2"}, "0.3"},
+                      TotalCase{"OneDecimal", {"10", "2.5"}, "12.5"},
+                      TotalCase{"ZeroIsBlank", {"0", "0.0", ""}, ""},
+                      TotalCase{"LettersCountNothing", {"abc", "7"}, "7"},
+                      TotalCase{
+                          "AllTenRows", {"1", "1", "1", "1", "1", "1", "1", "1", "1", "1"}, "10"},
+                      TotalCase{"LastRowOnly", {"", "", "", "", "", "", "", "", "", "0.5"}, "0.5"},
+                      TotalCase{"CarryToWhole", {"99999999.99", "0.01"}, "100000000"}),
+    [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(EditorWindow, TypedQuantitiesTotalAndClear)
 {

@@ -4,6 +4,7 @@
 
 #include "model/FieldRules.h"
 #include "store/Gbk.h"
+#include "support/TestNames.h"
 
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -52,7 +53,8 @@ INSTANTIATE_TEST_SUITE_P(
         TypedCase{"MingCheng(0)", "Pump 3/4\"", "Pump 3/4\""},
         TypedCase{"TiYunDanHao", "cosu 123", "cosu 123"},
         TypedCase{"XuKeZheng", "1234567890123", "123456789012"},
-        TypedCase{"HeTongHao", "ab-12", "ab-12"}));
+        TypedCase{"HeTongHao", "ab-12", "ab-12"}),
+    [](const auto &info) { return testName(info.param.field) + '_' + testName(info.param.keys); });
 
 TEST_F(EditorWindow, ContainerCountsAndNumbersStopAtTheirLimits)
 {
@@ -78,6 +80,7 @@ TEST_F(EditorWindow, BackspaceWorksInFilteredFields)
 }
 
 struct ChineseCase {
+    const char *name; // what the committed text holds
     const char *field;
     const char16_t *committed;
     const char16_t *expect;
@@ -93,23 +96,24 @@ TEST_P(CommittedText, InputMethodCommitsAreFilteredCharacterByCharacter)
     EXPECT_EQ(text(QString::fromLatin1(c.field)), QString::fromUtf16(c.expect));
 }
 
-INSTANTIATE_TEST_SUITE_P(Fields, CommittedText,
-                         ::testing::Values(ChineseCase{"YuanChanGuo(0)", u"美国", u"美国"},
-                                           ChineseCase{"YuanChanGuo(0)", u"美，国", u"美国"},
-                                           ChineseCase{"YuanChanGuo(0)", u"德a国 1", u"德国"},
-                                           ChineseCase{"YuanChanGuo(0)", u"中华人民共和国",
-                                                       u"中华人民共"},
-                                           ChineseCase{"QiYunGuoJia", u"ＵＳＡ日本", u"日本"},
-                                           ChineseCase{"MaoYiGuoBie", u"😀韩国", u"韩国"},
-                                           ChineseCase{"ShuLiang(0)", u"１２3", u"3"},
-                                           ChineseCase{"BianMa(0)", u"八4", u"4"},
-                                           ChineseCase{"MingCheng(0)", u"货😀物", u"货物"},
-                                           ChineseCase{"MingCheng(0)", u"鿏阀门", u"阀门"},
-                                           ChineseCase{"MingCheng(0)", u"€ ＡＢ，", u"€ ＡＢ，"},
-                                           ChineseCase{"ShouHuoRen", u"上海😀甲公司", u"上海甲公司"},
-                                           ChineseCase{"XuKeZheng", u"ab\ncd", u"abcd"},
-                                           ChineseCase{"BiZhi(0)", u"港币", u"港币"},
-                                           ChineseCase{"BiZhi(0)", u"HK港币", u"港币"}));
+INSTANTIATE_TEST_SUITE_P(
+    Fields, CommittedText,
+    ::testing::Values(ChineseCase{"Chinese", "YuanChanGuo(0)", u"美国", u"美国"},
+                      ChineseCase{"FullWidthComma", "YuanChanGuo(0)", u"美，国", u"美国"},
+                      ChineseCase{"LatinAndDigit", "YuanChanGuo(0)", u"德a国 1", u"德国"},
+                      ChineseCase{"TooLong", "YuanChanGuo(0)", u"中华人民共和国", u"中华人民共"},
+                      ChineseCase{"FullWidthLatin", "QiYunGuoJia", u"ＵＳＡ日本", u"日本"},
+                      ChineseCase{"Emoji", "MaoYiGuoBie", u"😀韩国", u"韩国"},
+                      ChineseCase{"FullWidthDigits", "ShuLiang(0)", u"１２3", u"3"},
+                      ChineseCase{"ChineseNumeral", "BianMa(0)", u"八4", u"4"},
+                      ChineseCase{"Emoji", "MingCheng(0)", u"货😀物", u"货物"},
+                      ChineseCase{"BeyondGbk", "MingCheng(0)", u"鿏阀门", u"阀门"},
+                      ChineseCase{"GbkSymbols", "MingCheng(0)", u"€ ＡＢ，", u"€ ＡＢ，"},
+                      ChineseCase{"Emoji", "ShouHuoRen", u"上海😀甲公司", u"上海甲公司"},
+                      ChineseCase{"LineBreak", "XuKeZheng", u"ab\ncd", u"abcd"},
+                      ChineseCase{"Chinese", "BiZhi(0)", u"港币", u"港币"},
+                      ChineseCase{"LatinFirst", "BiZhi(0)", u"HK港币", u"港币"}),
+    [](const auto &info) { return testName(info.param.field) + '_' + info.param.name; });
 
 TEST_F(EditorWindow, Gb2312BoundaryCodesThroughTheWindow)
 {

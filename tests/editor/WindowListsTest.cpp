@@ -4,6 +4,7 @@
 
 #include "model/CodeLists.h"
 #include "support/ListActions.h"
+#include "support/TestNames.h"
 
 #include <QAbstractItemView>
 
@@ -65,7 +66,8 @@ INSTANTIATE_TEST_SUITE_P(
         ListCase{"BZzhonglei(1)", "BZzhonglei", "BZshuliang(1)", false, {{"BZshuliang(0)", "1"}}},
         ListCase{"YunShuGongJu", "YunShuGongJu", "TiYunDanHao", false, {}},
         ListCase{"RuJingKouAn", "RuJingKouAn", "HeTongHao", false, {}},
-        ListCase{"MaoYiFangShi", "MaoYiFangShi", "MaoYiGuoBie", false, {}}));
+        ListCase{"MaoYiFangShi", "MaoYiFangShi", "MaoYiGuoBie", false, {}}),
+    [](const auto &info) { return testName(info.param.field); });
 
 TEST_F(EditorWindow, ListsHoldTheFixedItemsAndStartEmpty)
 {

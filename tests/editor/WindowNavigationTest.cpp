@@ -1,6 +1,7 @@
 // The Enter path, end of a goods row, select-all, carry-down and capitals on
 // leaving, driven through the real window.
 #include "EditorWindow.h"
+#include "support/TestNames.h"
 
 #include <QSignalSpy>
 
@@ -194,7 +195,13 @@ INSTANTIATE_TEST_SUITE_P(Rows, RowEndInWindow,
                                            RowEnd{1, true, true, "MingCheng(2)", true},
                                            RowEnd{8, true, false, "MingCheng(9)", true},
                                            RowEnd{9, true, false, "BZzhonglei(0)", false},
-                                           RowEnd{9, true, true, "BZzhonglei(0)", false}));
+                                           RowEnd{9, true, true, "BZzhonglei(0)", false}),
+                         [](const auto &info) {
+                             const RowEnd &c = info.param;
+                             return "BiZhi_" + std::to_string(c.row) +
+                                    (c.expanded ? "_expanded" : "_collapsed") +
+                                    (c.byPick ? "_pick" : "_enter");
+                         });
 
 TEST_F(EditorWindow, RowsBeyondTheFirstAreUnreachableWhileCollapsed)
 {
@@ -302,7 +309,8 @@ INSTANTIATE_TEST_SUITE_P(Fields, LeavingField,
                                            UpperCase{"XuKeZheng", "ccc2026x", "CCC2026X"},
                                            UpperCase{"JZXhm1", "abcu1234567", "ABCU1234567"},
                                            UpperCase{"JZXhm2", "msku7654321", "MSKU7654321"},
-                                           UpperCase{"MingCheng(0)", "valve", "valve"}));
+                                           UpperCase{"MingCheng(0)", "valve", "valve"}),
+                         [](const auto &info) { return testName(info.param.field); });
 
 TEST_F(EditorWindow, CapitalsLeaveChineseAlone)
 {

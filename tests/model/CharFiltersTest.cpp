@@ -1,6 +1,7 @@
 // Character classes, judged through the real GBK mapping.
 #include "model/CharFilters.h"
 #include "store/Gbk.h"
+#include "support/TestNames.h"
 
 #include <QList>
 #include <gtest/gtest.h>
@@ -58,7 +59,8 @@ INSTANTIATE_TEST_SUITE_P(
                       CodeCase{0xB0A0, false, "GBK addition sharing the lead byte"},
                       CodeCase{0xB040, false, "GBK addition numerically inside the range"},
                       CodeCase{0x8140, false, "GBK addition below the range"},
-                      CodeCase{0xD7FA, false, "empty GB2312 slot mapped to private use"}));
+                      CodeCase{0xD7FA, false, "empty GB2312 slot mapped to private use"}),
+    [](const auto &info) { return portdesk::test::testName(info.param.why); });
 
 TEST(ChineseFilter, RefusesSingleByteAndNonGbkCharacters)
 {
@@ -77,6 +79,7 @@ TEST(ChineseFilter, CodeIsLeadByteFirst)
 }
 
 struct ClassCase {
+    const char *name;
     CharClass cls;
     const char16_t *accepted;
     const char16_t *refused;
@@ -93,15 +96,16 @@ TEST_P(ClassTable, AcceptsExactlyItsCharacters)
         EXPECT_FALSE(accepts(c.cls, ch)) << ch;
 }
 
-INSTANTIATE_TEST_SUITE_P(Classes, ClassTable,
-                         ::testing::Values(
-                             // The slash lies between the point and 0 and is still refused.
-                             ClassCase{CharClass::Digit, u"0123456789", u"./-+ a中１\t\r\n\x16"},
-                             ClassCase{CharClass::Decimal, u"0123456789.", u"/,-+ eE中．１\x03"},
-                             ClassCase{CharClass::Chinese, u"中国美元海运集装箱啊",
-                                       u"1a .，。ＡＢ\x08"},
-                             // Any: storable text only. Control characters would break a key line.
-                             ClassCase{CharClass::Any, u"aZ09 -/#中€，ａ", u"\r\n\t\x01😀鿏"}));
+INSTANTIATE_TEST_SUITE_P(
+    Classes, ClassTable,
+    ::testing::Values(
+        // The slash lies between the point and 0 and is still refused.
+        ClassCase{"Digit", CharClass::Digit, u"0123456789", u"./-+ a中１\t\r\n\x16"},
+        ClassCase{"Decimal", CharClass::Decimal, u"0123456789.", u"/,-+ eE中．１\x03"},
+        ClassCase{"Chinese", CharClass::Chinese, u"中国美元海运集装箱啊", u"1a .，。ＡＢ\x08"},
+        // Any: storable text only. Control characters would break a key line.
+        ClassCase{"Any", CharClass::Any, u"aZ09 -/#中€，ａ", u"\r\n\t\x01😀鿏"}),
+    [](const auto &info) { return std::string(info.param.name); });
 
 TEST(AnyFilter, EmojiIsOneRefusedCharacterNotTwoHalves)
 {

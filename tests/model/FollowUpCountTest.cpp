@@ -63,6 +63,7 @@ TEST_F(FollowUpCountTest, HolesAndMissingSlotsAreSkipped)
 }
 
 struct XCase {
+    const char *name;
     const char *x;
     int expected;
 };
@@ -78,9 +79,13 @@ TEST_P(FollowUpCountX, XIsReadAsItsLeadingWholeNumber)
 }
 
 INSTANTIATE_TEST_SUITE_P(Values, FollowUpCountX,
-                         ::testing::Values(XCase{"3", 3}, XCase{"2", 2}, XCase{"0", 0},
-                                           XCase{"", 0}, XCase{"abc", 0}, XCase{"2abc", 2},
-                                           XCase{"2.9", 2}, XCase{"-3", 0}, XCase{"9", 3}));
+                         ::testing::Values(XCase{"All", "3", 3}, XCase{"Two", "2", 2},
+                                           XCase{"Zero", "0", 0}, XCase{"Empty", "", 0},
+                                           XCase{"Letters", "abc", 0},
+                                           XCase{"LettersAfter", "2abc", 2},
+                                           XCase{"Fraction", "2.9", 2}, XCase{"Negative", "-3", 0},
+                                           XCase{"MoreThanTheSlots", "9", 3}),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(FollowUpCountTest, WithoutXNothingIsListed)
 {

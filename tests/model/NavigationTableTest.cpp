@@ -1,5 +1,6 @@
 // Where Enter and list picks move the focus, on a model of the form.
 #include "model/Navigation.h"
+#include "support/TestNames.h"
 
 #include <QStringList>
 #include <gtest/gtest.h>
@@ -7,6 +8,7 @@
 #include <set>
 
 using namespace portdesk;
+using portdesk::test::testName;
 
 namespace {
 
@@ -98,7 +100,16 @@ INSTANTIATE_TEST_SUITE_P(
         EnterCase{"JZXsl1", "JZXhm1", "", "JZXsl2"}, EnterCase{"JZXhm1", "", "", "JZXsl2"},
         EnterCase{"JZXsl2", "", "", "JZXhm2"}, EnterCase{"JZXsl2", "JZXhm2", "", "DaYin"},
         EnterCase{"JZXhm2", "", "", "DaYin"}, EnterCase{"DaYin", "", "", "press"},
-        EnterCase{"More", "", "", "-"}));
+        EnterCase{"More", "", "", "-"}),
+    [](const auto &info) {
+        const EnterCase &c = info.param;
+        std::string name = testName(c.from);
+        if (*c.disabled)
+            name += "_without_" + testName(c.disabled);
+        if (*c.text)
+            name += "_filled";
+        return name;
+    });
 
 struct RowEndCase {
     int row;
@@ -123,7 +134,11 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(RowEndCase{0, false, "BZzhonglei(0)"}, RowEndCase{0, true, "MingCheng(1)"},
                       RowEndCase{1, true, "MingCheng(2)"}, RowEndCase{1, false, "MingCheng(2)"},
                       RowEndCase{8, true, "MingCheng(9)"}, RowEndCase{9, true, "collapse"},
-                      RowEndCase{9, false, "collapse"}));
+                      RowEndCase{9, false, "collapse"}),
+    [](const auto &info) {
+        return "BiZhi_" + std::to_string(info.param.row) +
+               (info.param.expanded ? "_expanded" : "_collapsed");
+    });
 
 struct PickCase {
     const char *from;
@@ -152,7 +167,8 @@ INSTANTIATE_TEST_SUITE_P(Lists, PickMoves,
                                            PickCase{"YunShuGongJu", "TiYunDanHao"},
                                            PickCase{"RuJingKouAn", "HeTongHao"},
                                            PickCase{"MaoYiFangShi", "MaoYiGuoBie"},
-                                           PickCase{"MingCheng(0)", "-"}));
+                                           PickCase{"MingCheng(0)", "-"}),
+                         [](const auto &info) { return testName(info.param.from); });
 
 TEST(EnterFields, CoverEveryRowAndThePrintButton)
 {

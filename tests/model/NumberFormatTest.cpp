@@ -8,6 +8,7 @@ using namespace portdesk;
 namespace {
 
 struct ReadCase {
+    const char *name;
     const char16_t *text;
     double value;
 };
@@ -21,17 +22,20 @@ TEST_P(ReadNumber, LeadingNumberWithOnePoint)
         << QString::fromUtf16(c.text).toStdString();
 }
 
-INSTANTIATE_TEST_SUITE_P(Texts, ReadNumber,
-                         ::testing::Values(ReadCase{u"", 0}, ReadCase{u"abc", 0}, ReadCase{u".", 0},
-                                           ReadCase{u"1.2.3", 1.2}, ReadCase{u".5", 0.5},
-                                           ReadCase{u"7", 7}, ReadCase{u"12.50", 12.5},
-                                           ReadCase{u"3kg", 3}, ReadCase{u" 4 5", 45},
-                                           ReadCase{u"0.0", 0}, ReadCase{u"00012", 12},
-                                           ReadCase{u"1..2", 1}, ReadCase{u"5.", 5},
-                                           ReadCase{u"中3", 0}, ReadCase{u"-3", 0},
-                                           ReadCase{u"１２", 0}));
+INSTANTIATE_TEST_SUITE_P(
+    Texts, ReadNumber,
+    ::testing::Values(ReadCase{"Empty", u"", 0}, ReadCase{"Letters", u"abc", 0},
+                      ReadCase{"PointAlone", u".", 0}, ReadCase{"SecondPointEnds", u"1.2.3", 1.2},
+                      ReadCase{"LeadingPoint", u".5", 0.5}, ReadCase{"Whole", u"7", 7},
+                      ReadCase{"TrailingZero", u"12.50", 12.5}, ReadCase{"UnitAfter", u"3kg", 3},
+                      ReadCase{"SpacesSkipped", u" 4 5", 45}, ReadCase{"ZeroPointZero", u"0.0", 0},
+                      ReadCase{"LeadingZeros", u"00012", 12}, ReadCase{"DoublePoint", u"1..2", 1},
+                      ReadCase{"TrailingPoint", u"5.", 5}, ReadCase{"ChineseFirst", u"中3", 0},
+                      ReadCase{"Minus", u"-3", 0}, ReadCase{"FullWidthDigits", u"１２", 0}),
+    [](const auto &info) { return std::string(info.param.name); });
 
 struct FormatCase {
+    const char *name;
     double value;
     const char *text;
 };
@@ -46,17 +50,22 @@ TEST_P(FormatTotal, GeneralFormFifteenDigits)
 
 INSTANTIATE_TEST_SUITE_P(
     Values, FormatTotal,
-    ::testing::Values(FormatCase{0.0, ""}, FormatCase{0.1 + 0.2, "0.3"},
-                      FormatCase{10 + 2.5, "12.5"}, FormatCase{7, "7"}, FormatCase{3 + 4.5, "7.5"},
-                      FormatCase{0.5, "0.5"}, FormatCase{1234567.89, "1234567.89"},
-                      FormatCase{100, "100"}, FormatCase{1e15, "1000000000000000"},
-                      FormatCase{123456789012345678.0, "123456789012346000"},
-                      FormatCase{0.000012, "0.000012"}, FormatCase{1.0 / 3, "0.333333333333333"},
-                      FormatCase{2.0 / 3, "0.666666666666667"},
-                      FormatCase{99999999999999.95, "100000000000000"},
-                      FormatCase{99999999999999.94, "99999999999999.9"},
-                      FormatCase{123456789012.345678, "123456789012.346"},
-                      FormatCase{999999999999999.9, "1000000000000000"}));
+    ::testing::Values(
+        FormatCase{"ZeroIsBlank", 0.0, ""}, FormatCase{"BinaryErrorHidden", 0.1 + 0.2, "0.3"},
+        FormatCase{"OneDecimal", 10 + 2.5, "12.5"}, FormatCase{"Whole", 7, "7"},
+        FormatCase{"HalfAdded", 3 + 4.5, "7.5"}, FormatCase{"LeadingZeroKept", 0.5, "0.5"},
+        FormatCase{"NineDigits", 1234567.89, "1234567.89"},
+        FormatCase{"WholeWithZeros", 100, "100"},
+        FormatCase{"SixteenDigitWhole", 1e15, "1000000000000000"},
+        FormatCase{"PastFifteenDigitsAsZeros", 123456789012345678.0, "123456789012346000"},
+        FormatCase{"SmallWithoutExponent", 0.000012, "0.000012"},
+        FormatCase{"ThirdCut", 1.0 / 3, "0.333333333333333"},
+        FormatCase{"TwoThirdsRounded", 2.0 / 3, "0.666666666666667"},
+        FormatCase{"RoundsUpToPowerOfTen", 99999999999999.95, "100000000000000"},
+        FormatCase{"RoundsDownBelowPowerOfTen", 99999999999999.94, "99999999999999.9"},
+        FormatCase{"FifteenSignificantDigits", 123456789012.345678, "123456789012.346"},
+        FormatCase{"RoundsUpToSixteenDigits", 999999999999999.9, "1000000000000000"}),
+    [](const auto &info) { return std::string(info.param.name); });
 
 TEST(Totals, SumOfMixedRowsInRowOrder)
 {

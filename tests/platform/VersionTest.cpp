@@ -1,4 +1,5 @@
 #include "platform/Version.h"
+#include "support/TestNames.h"
 
 #include <gtest/gtest.h>
 
@@ -21,7 +22,10 @@ INSTANTIATE_TEST_SUITE_P(Parts, VersionText,
                                            VersionCase{"1", "0", "0", "Ver 1.0.0"},
                                            VersionCase{"2", "10", "0100", "Ver 2.10.100"},
                                            VersionCase{"0008", "09", "0", "Ver 8.9.0"},
-                                           VersionCase{"3", "", "x", "Ver 3.0.0"}));
+                                           VersionCase{"3", "", "x", "Ver 3.0.0"}),
+                         [](const auto &info) {
+                             return portdesk::test::testName(info.param.expected);
+                         });
 
 TEST(VersionTextBuilt, ComesFromTheBuildVersion)
 {

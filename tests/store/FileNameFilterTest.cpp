@@ -5,7 +5,7 @@
 using portdesk::GuoLv;
 
 struct FilterCase {
-    const char *input, *expected;
+    const char *name, *input, *expected;
 };
 
 class FileNameFilter : public ::testing::TestWithParam<FilterCase> {};
@@ -18,10 +18,12 @@ TEST_P(FileNameFilter, RemovesOnlyTheNineForbiddenCharacters)
 
 INSTANTIATE_TEST_SUITE_P(
     Names, FileNameFilter,
-    ::testing::Values(FilterCase{"a:b*c?.dcl", "abc.dcl"}, FilterCase{"<>|", ""},
-                      FilterCase{"\\/:*?\"<>|", ""},
-                      FilterCase{"上海 公司 (2026).dcl", "上海 公司 (2026).dcl"},
-                      FilterCase{"  lead and trail  ", "  lead and trail  "},
-                      FilterCase{"a\\b/c\"d", "abcd"}, FilterCase{"", ""},
-                      FilterCase{"：？＊", "：？＊"}, // full-width forms are allowed in names
-                      FilterCase{"x||y<<z", "xyz"}));
+    ::testing::Values(
+        FilterCase{"AmongLetters", "a:b*c?.dcl", "abc.dcl"}, FilterCase{"NothingElse", "<>|", ""},
+        FilterCase{"AllNine", "\\/:*?\"<>|", ""},
+        FilterCase{"ChineseSpacesBrackets", "上海 公司 (2026).dcl", "上海 公司 (2026).dcl"},
+        FilterCase{"OuterSpacesKept", "  lead and trail  ", "  lead and trail  "},
+        FilterCase{"SlashesAndQuote", "a\\b/c\"d", "abcd"}, FilterCase{"Empty", "", ""},
+        // full-width forms are allowed in names
+        FilterCase{"FullWidthForms", "：？＊", "：？＊"}, FilterCase{"Repeated", "x||y<<z", "xyz"}),
+    [](const auto &info) { return std::string(info.param.name); });

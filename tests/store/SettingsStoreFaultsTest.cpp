@@ -1,7 +1,7 @@
 // A shared drive that fails for a moment, and files the store cannot read:
 // nothing is written over them, and the reason names the file in Chinese.
-#include "store/FileProbe.h"
 #include "store/SettingsStore.h"
+#include "support/ProbeFaults.h"
 #include "support/TestEnv.h"
 
 #include <QFileInfo>
@@ -10,10 +10,12 @@
 
 #include <atomic>
 #include <cerrno>
+#include <cstring>
 
 using namespace portdesk;
 using portdesk::test::gbk;
 using portdesk::test::readBytes;
+using portdesk::test::setProbeFault;
 using portdesk::test::TestEnv;
 using portdesk::test::writeBytes;
 
@@ -118,7 +120,8 @@ TEST_P(OneOffFault, BatchWhoseFileFailsAtSaveKeepsIt)
 }
 
 INSTANTIATE_TEST_SUITE_P(SharedDrive, OneOffFault,
-                         ::testing::Values(EIO, ESTALE, EACCES, ETIMEDOUT, ENOTCONN));
+                         ::testing::Values(EIO, ESTALE, EACCES, ETIMEDOUT, ENOTCONN),
+                         [](const auto &info) { return std::string(strerrorname_np(info.param)); });
 
 TEST(OneOffFault, NoSuchFileWhileAnotherDeskSavesLosesNothing)
 {
@@ -129,6 +132,7 @@ TEST(OneOffFault, NoSuchFileWhileAnotherDeskSavesLosesNothing)
     ASSERT_TRUE(writeBytes(file, kRegister));
     ProbeFaults fault(file, ENOENT);
     ASSERT_TRUE(WriteKey(file, "列表", "3", "太仓公司"));
+    EXPECT_LE(fault.left(), 0) << "the store must have looked";
     EXPECT_EQ(ReadKey(file, "列表", "1", ""), "苏州公司");
     EXPECT_EQ(ReadKey(file, "列表", "3", ""), "太仓公司");
 }
@@ -160,6 +164,9 @@ TEST_P(Utf16File, IsUnreadableAndNeverWrittenTo)
 }
 
 INSTANTIATE_TEST_SUITE_P(ByteOrderMarks, Utf16File,
-                         ::testing::Values(QByteArray("\xFF\xFE"), QByteArray("\xFE\xFF")));
+                         ::testing::Values(QByteArray("\xFF\xFE"), QByteArray("\xFE\xFF")),
+                         [](const auto &info) {
+                             return info.param.toHex().toUpper().toStdString();
+                         });
 
 } // namespace

@@ -3,6 +3,7 @@
 // read those files back to the values written.
 #include "store/SettingsStore.h"
 #include "support/TestEnv.h"
+#include "support/TestNames.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
@@ -155,13 +156,8 @@ TEST_P(GoldenFiles, ReadsBackTheValuesWrittenAndLeavesTheFileAlone)
 }
 
 INSTANTIATE_TEST_SUITE_P(Windows, GoldenFiles, ::testing::ValuesIn(goldens()),
-                         [](const ::testing::TestParamInfo<Golden> &info) {
-                             std::string name = info.param.file;
-                             for (char &ch : name) {
-                                 if (!isalnum(static_cast<unsigned char>(ch)))
-                                     ch = '_';
-                             }
-                             return name;
+                         [](const auto &info) {
+                             return portdesk::test::testName(info.param.file);
                          });
 
 TEST(GoldenFiles, DeletedKeyIsGoneButItsSectionStays)
