@@ -1,10 +1,10 @@
 #include "editor/EditorRules.h"
 #include "platform/WebPages.h"
 
-#include "editor/CharFilterGuard.h"
-#include "editor/EnterGuard.h"
-#include "editor/FocusGuard.h"
+#include "form/CharFilterGuard.h"
 #include "form/ClickLabel.h"
+#include "form/EnterGuard.h"
+#include "form/FocusGuard.h"
 #include "form/Look.h"
 #include "form/MainPage.h"
 #include "form/PickList.h"
@@ -39,15 +39,31 @@ void setTextColour(QWidget *w, const QColor &colour)
 
 } // namespace
 
-EditorRules::EditorRules(MainPage &page) : QObject(&page), page_(page), fields_(page)
+EditorRules::EditorRules(MainPage &page)
+    : QObject(&page), page_(page),
+      fields_(
+          formFields(),
+          [&page](const FieldRef &ref) -> QWidget * {
+              // Enter on the last field leads to the print command; a rule
+              // disables the container frame with its fields.
+              if (ref.name == page.DaYin->objectName())
+                  return page.DaYin;
+              if (ref.name == page.JiZhuangXiang->objectName())
+                  return page.JiZhuangXiang;
+              return page.field(ref);
+          },
+          [&page](const FieldRef &ref) {
+              const QString *text = fieldOf(page.document().value(), ref);
+              return text ? *text : QString();
+          })
 {
     chars_ = new CharFilterGuard(
         fields_, [this](const FieldRef &f, int item) { quickPick(f, item); }, this);
     enter_ = new EnterGuard(
-        fields_, [this](const NavOutcome &o) { apply(o); }, this);
+        fields_, [this](const FieldRef &f) { apply(enterOutcome(f, navView())); }, this);
     focus_ = new FocusGuard(fields_, this);
     chars_->install();
-    enter_->install();
+    enter_->install(enterFields());
     focus_->install();
 
     for (const FormField &f : formFields()) {
@@ -67,8 +83,9 @@ void EditorRules::connectTextRules()
     connect(&page_.document(), &DeclarationDocument::loaded, this, &EditorRules::render);
 
     // Pointing at a field shows its whole value, however narrow the box.
-    for (const FieldRef &ref : ruledFields()) {
-        if (!fieldSpec(ref.name)->tooltipOwnText)
+    for (const FormField &f : fields_.fields()) {
+        const FieldRef &ref = f.ref;
+        if (!f.spec->tooltipOwnText)
             continue;
         if (auto *edit = qobject_cast<QLineEdit *>(fields_.widget(ref))) {
             edit->setToolTip(edit->text());
@@ -79,9 +96,8 @@ void EditorRules::connectTextRules()
 
 void EditorRules::connectPicks()
 {
-    for (const FieldRef &ref : ruledFields()) {
-        if (!codeList(ref.name) && ref.name != QLatin1String("ShouHuoRen"))
-            continue;
+    for (const FormField &f : fields_.fields()) {
+        const FieldRef ref = f.ref;
         if (PickList *list = PickList::of(fields_.widget(ref)))
             connect(list, &PickList::picked, this, [this, ref] { picked(ref); });
     }
@@ -108,7 +124,17 @@ void EditorRules::picked(const FieldRef &field)
 {
     // A pick runs the rules of its field even when the text did not change.
     page_.document().rerun(field);
-    apply(pickOutcome(field, fields_.navView()));
+    apply(pickOutcome(field, navView()));
+}
+
+NavView EditorRules::navView() const
+{
+    NavView v;
+    const DeclarationDocument &document = page_.document();
+    v.enabled = [&document](const FieldRef &f) { return document.enabled(f); };
+    v.text = [this](const FieldRef &f) { return fields_.value(f); };
+    v.goodsExpanded = page_.goodsExpanded();
+    return v;
 }
 
 void EditorRules::apply(const NavOutcome &outcome)

@@ -8,14 +8,16 @@
 // column totals, the dependent fields' enabled states, the rows-in-use mark,
 // the papers hint) after every edit and load; the pick behaviour of the lists; the two look-up
 // links.
-#include "editor/FormFields.h"
+#include "form/FormFields.h"
 #include "model/DeclarationDocument.h"
+#include "model/Navigation.h"
 
 #include <QObject>
 
 namespace portdesk {
 
 class CharFilterGuard;
+class MainPage;
 class EnterGuard;
 class FocusGuard;
 
@@ -33,6 +35,8 @@ private:
     void connectLinks();
     void quickPick(const FieldRef &field, int item);
     void apply(const NavOutcome &outcome);
+    // What the navigation sees of the form: the document's state and texts.
+    NavView navView() const;
     // Draws the document's state: enabled fields, totals, mark, hint, colour.
     void render();
 

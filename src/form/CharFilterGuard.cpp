@@ -1,8 +1,7 @@
-#include "editor/CharFilterGuard.h"
+#include "form/CharFilterGuard.h"
 
 #include "model/CharFilters.h"
 #include "model/CodeLists.h"
-#include "model/FieldRules.h"
 
 #include <QClipboard>
 #include <QComboBox>
@@ -83,7 +82,8 @@ CharFilterGuard::CharFilterGuard(FormFields &fields,
 
 void CharFilterGuard::install()
 {
-    for (const FieldRef &ref : ruledFields()) {
+    for (const FormField &f : fields_.fields()) {
+        const FieldRef &ref = f.ref;
         QWidget *w = fields_.widget(ref);
         if (!w)
             continue;
@@ -101,10 +101,10 @@ void CharFilterGuard::install()
 
 bool CharFilterGuard::quickPick(const FieldRef &field, const QString &typed)
 {
-    const CodeList *list = codeList(field.name);
-    if (!list || typed.size() != 1)
+    const FieldSpec *rule = fields_.spec(field);
+    if (!rule || !rule->quickPick() || typed.size() != 1)
         return false;
-    const int item = quickPickIndex(list->items, typed.at(0).unicode());
+    const int item = quickPickIndex(rule->items, typed.at(0).unicode());
     if (item < 0)
         return false;
     pick_(field, item);
@@ -126,7 +126,7 @@ bool CharFilterGuard::pasteLine(const FieldRef &field)
 
 bool CharFilterGuard::onKey(const FieldRef &field, QKeyEvent *e)
 {
-    const FieldSpec *rule = fieldSpec(field.name);
+    const FieldSpec *rule = fields_.spec(field);
     if (rule->filter == CharClass::Any && e->matches(QKeySequence::Paste))
         return pasteLine(field);
     if (passesUnfiltered(e))
@@ -147,7 +147,7 @@ bool CharFilterGuard::onKey(const FieldRef &field, QKeyEvent *e)
 
 void CharFilterGuard::onInputMethod(const FieldRef &field, QInputMethodEvent *e)
 {
-    const FieldSpec *rule = fieldSpec(field.name);
+    const FieldSpec *rule = fields_.spec(field);
     const QString commit = e->commitString();
     if (commit.isEmpty())
         return;
@@ -161,7 +161,7 @@ void CharFilterGuard::onInputMethod(const FieldRef &field, QInputMethodEvent *e)
 bool CharFilterGuard::eventFilter(QObject *watched, QEvent *event)
 {
     const FieldRef field = fields_.fieldOf(watched);
-    const FieldSpec *rule = field.isNull() ? nullptr : fieldSpec(field.name);
+    const FieldSpec *rule = field.isNull() ? nullptr : fields_.spec(field);
     if (!rule)
         return false;
     const bool filteredField = rule->filter != CharClass::Any;

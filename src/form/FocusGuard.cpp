@@ -1,4 +1,4 @@
-#include "editor/FocusGuard.h"
+#include "form/FocusGuard.h"
 
 #include "model/FieldRules.h"
 
@@ -12,8 +12,9 @@ FocusGuard::FocusGuard(FormFields &fields, QObject *parent) : QObject(parent), f
 
 void FocusGuard::install()
 {
-    for (const FieldRef &ref : ruledFields()) {
-        const FieldSpec *rule = fieldSpec(ref.name);
+    for (const FormField &f : fields_.fields()) {
+        const FieldRef &ref = f.ref;
+        const FieldSpec *rule = f.spec;
         if (rule->onFocus == FocusRule::None && !rule->upperOnLeave)
             continue;
         QWidget *w = fields_.widget(ref);
@@ -27,14 +28,14 @@ void FocusGuard::install()
 
 void FocusGuard::focusIn(const FieldRef &field)
 {
-    const FieldSpec *rule = fieldSpec(field.name);
+    const FieldSpec *rule = fields_.spec(field);
     if (rule->onFocus == FocusRule::None)
         return;
     if (rule->onFocus == FocusRule::SelectAllCarryDown) {
-        const QString value = carriedDown(field.index, fields_.text(field),
-                                          fields_.text({field.name, field.index - 1}));
+        const QString value = carriedDown(field.index, fields_.value(field),
+                                          fields_.value({field.name, field.index - 1}));
         if (!value.isEmpty())
-            fields_.setText(field, value); // runs the field's text rules like typing
+            fields_.type(field, value);
     }
     // The carried value is selected too, so typing replaces it.
     if (QLineEdit *edit = fields_.lineEdit(field))
@@ -43,12 +44,12 @@ void FocusGuard::focusIn(const FieldRef &field)
 
 void FocusGuard::focusOut(const FieldRef &field)
 {
-    if (!fieldSpec(field.name)->upperOnLeave)
+    if (!fields_.spec(field)->upperOnLeave)
         return;
-    const QString text = fields_.text(field);
+    const QString text = fields_.value(field);
     const QString upper = upperAscii(text);
     if (upper != text)
-        fields_.setText(field, upper);
+        fields_.type(field, upper);
 }
 
 bool FocusGuard::eventFilter(QObject *watched, QEvent *event)

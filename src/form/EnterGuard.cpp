@@ -1,4 +1,4 @@
-#include "editor/EnterGuard.h"
+#include "form/EnterGuard.h"
 
 #include <QComboBox>
 #include <QKeyEvent>
@@ -6,15 +6,14 @@
 
 namespace portdesk {
 
-EnterGuard::EnterGuard(FormFields &fields, std::function<void(const NavOutcome &)> apply,
-                       QObject *parent)
-    : QObject(parent), fields_(fields), apply_(std::move(apply))
+EnterGuard::EnterGuard(FormFields &fields, OnEnter onEnter, QObject *parent)
+    : QObject(parent), fields_(fields), onEnter_(std::move(onEnter))
 {
 }
 
-void EnterGuard::install()
+void EnterGuard::install(const std::vector<FieldRef> &controls)
 {
-    for (const FieldRef &ref : enterFields()) {
+    for (const FieldRef &ref : controls) {
         QWidget *w = fields_.widget(ref);
         if (!w)
             continue;
@@ -38,7 +37,7 @@ bool EnterGuard::eventFilter(QObject *watched, QEvent *event)
     if (it == watched_.constEnd())
         return false;
     // The Shift state is ignored: Shift+Enter moves like Enter.
-    apply_(enterOutcome(*it, fields_.navView()));
+    onEnter_(*it);
     return true;
 }
 

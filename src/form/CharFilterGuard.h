@@ -3,7 +3,7 @@
 // judges what would enter the field, whichever way it comes (a key press, an
 // input-method commit, a paste, a drop), and drops what the field's filter
 // refuses. Lists first turn a typed digit into a pick of their item.
-#include "editor/FormFields.h"
+#include "form/FormFields.h"
 
 #include <QObject>
 #include <functional>

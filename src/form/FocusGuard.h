@@ -2,7 +2,7 @@
 // Focus rules: on gaining focus a field selects its whole text (some row
 // columns first carry the row above's value down); on losing it some
 // fields turn to capitals.
-#include "editor/FormFields.h"
+#include "form/FormFields.h"
 
 #include <QObject>
 
