@@ -17,7 +17,7 @@ void wireMainPage(MainPage &page)
     new EditorRules(page); // owned by the page
 
     // documents
-    new DocumentCommands(page); // owned by the page
+    auto *documents = new DocumentCommands(page); // owned by the page
 
     // registers
     new ConsigneeField(page); // owned by the page
@@ -25,14 +25,13 @@ void wireMainPage(MainPage &page)
     refreshFollowUpBadge(page);
 
     // print: the printed declaration is stored and shown by the documents
-    new PrintCommand(page, [&page](const QString &path) { // owned by the page
-        DocumentCommands *docs = DocumentCommands::of(page);
-        return docs && docs->printed(path);
+    new PrintCommand(page, [documents](const QString &path) { // owned by the page
+        return documents->printed(path);
     });
 
     // help
-    QObject::connect(&page, &MainPage::aboutRequested, &page,
-                     [&page] { showAboutWindow(page.context(), page); });
+    auto *about = new AboutWindowHolder(page.context(), page); // owned by the page
+    QObject::connect(&page, &MainPage::aboutRequested, about, &AboutWindowHolder::show);
 }
 
 } // namespace portdesk

@@ -51,12 +51,6 @@ DocumentCommands::DocumentCommands(MainPage &page)
 
 DocumentCommands::~DocumentCommands() = default;
 
-DocumentCommands *DocumentCommands::of(const MainPage &page)
-{
-    return page.findChild<DocumentCommands *>(QStringLiteral("DocumentCommands"),
-                                              Qt::FindDirectChildrenOnly);
-}
-
 bool DocumentCommands::eventFilter(QObject *watched, QEvent *event)
 {
     // The browser appears beside the main window when the program starts:
@@ -167,9 +161,6 @@ bool DocumentCommands::DoDaKai()
     if (!loaded.number.isEmpty())
         session_.status = statusArchived();
     page_.document().load(loaded.content);
-    // A value longer than its box shows its start, as the clerk typed it.
-    for (QLineEdit *edit : page_.findChildren<QLineEdit *>())
-        edit->setCursorPosition(0);
     session_.consigneeLocked = true;
     updatePosition();
     return true;

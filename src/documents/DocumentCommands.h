@@ -8,8 +8,7 @@
 // FeiYong, DaoChu, the consignee lock). Owns the file browser ViewFiles,
 // shows it beside the main window when the main window first appears, and
 // keeps the main window disabled while the browser is shown.
-//
-// Other subsystems reach it with DocumentCommands::of(page).
+
 #include "model/DocumentSession.h"
 
 #include <QObject>
@@ -26,8 +25,6 @@ class DocumentCommands : public QObject {
 public:
     explicit DocumentCommands(MainPage &page);
     ~DocumentCommands() override;
-
-    static DocumentCommands *of(const MainPage &page);
 
     ViewFiles &browser() { return *browser_; }
     const DocumentSession &session() const { return session_; }

@@ -383,8 +383,8 @@ void MainPage::buildFields()
                 field({name, i})->setEnabled(false);
         } else if (QWidget *w = field({name, d.dependentIndex})) {
             w->setEnabled(false);
-        } else {
-            findChild<QWidget *>(name)->setEnabled(false); // a frame
+        } else if (name == JiZhuangXiang->objectName()) {
+            JiZhuangXiang->setEnabled(false);
         }
     }
 }

@@ -127,46 +127,28 @@ void AboutWindow::checkForUpdate()
                           QStringLiteral("调用浏览器错误！"));
 }
 
-namespace {
-
-// Holds the owner's one about window. The window is a window of its own, not
-// the owner's child: the browser and the register windows disable the main
-// window, and a child would be disabled with it. It closes with the owner.
-class AboutHolder : public QObject {
-public:
-    explicit AboutHolder(QWidget &owner) : QObject(&owner)
-    {
-        setObjectName(QStringLiteral("AboutHolder"));
-    }
-    ~AboutHolder() override { delete window; }
-    QPointer<AboutWindow> window;
-};
-
-} // namespace
-
-AboutWindow *aboutWindowOf(const QWidget &owner)
+AboutWindowHolder::AboutWindowHolder(Context &ctx, QWidget &owner)
+    : QObject(&owner), ctx_(ctx), owner_(owner)
 {
-    auto *holder = static_cast<AboutHolder *>(
-        owner.findChild<QObject *>(QStringLiteral("AboutHolder"), Qt::FindDirectChildrenOnly));
-    return holder ? holder->window.data() : nullptr;
 }
 
-AboutWindow *showAboutWindow(Context &ctx, QWidget &owner)
+AboutWindowHolder::~AboutWindowHolder()
 {
-    auto *holder = static_cast<AboutHolder *>(
-        owner.findChild<QObject *>(QStringLiteral("AboutHolder"), Qt::FindDirectChildrenOnly));
-    if (!holder)
-        holder = new AboutHolder(owner);
-    AboutWindow *about = holder->window;
+    delete window_;
+}
+
+AboutWindow *AboutWindowHolder::show()
+{
+    AboutWindow *about = window_;
     const bool first = !about;
     if (first) {
-        about = new AboutWindow(ctx, true);
-        holder->window = about;
+        about = new AboutWindow(ctx_, true);
+        window_ = about;
     }
     about->DKabout = true;
     if (first) {
         about->show();
-        centreOver(*about, owner);
+        centreOver(*about, owner_);
     }
     bringToFront(*about);
     return about;

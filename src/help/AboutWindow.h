@@ -46,11 +46,25 @@ private:
     QPointer<HelpWindow> help_;
 };
 
-// Shows the one about window belonging to `owner` (made on first use, closed
-// with it), not modally, marked as opened from the menu. It is a top-level
-// window, so it stays usable while `owner` is disabled.
-AboutWindow *showAboutWindow(Context &ctx, QWidget &owner);
-// That window; null before the first showing.
-AboutWindow *aboutWindowOf(const QWidget &owner);
+// The one about window belonging to an owner (made on first use, closed with
+// it). The window is a window of its own, not the owner's child: the browser
+// and the register windows disable the main window, and a child would be
+// disabled with it.
+class AboutWindowHolder : public QObject {
+    Q_OBJECT
+public:
+    AboutWindowHolder(Context &ctx, QWidget &owner);
+    ~AboutWindowHolder() override;
+    // Shows it, not modally, marked as opened from the menu; it stays usable
+    // while the owner is disabled.
+    AboutWindow *show();
+    // Null before the first showing.
+    AboutWindow *window() const { return window_; }
+
+private:
+    Context &ctx_;
+    QWidget &owner_;
+    QPointer<AboutWindow> window_;
+};
 
 } // namespace portdesk

@@ -3,13 +3,16 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
-#include <QInputDialog>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPrinter>
 #include <QScreen>
 #include <QUrl>
+#include <QVBoxLayout>
 
 namespace portdesk {
 
@@ -102,24 +105,31 @@ MsgAnswer QtPrompts::message(const QString &text, const QString &title, MsgIcon 
 std::optional<QString> QtPrompts::input(const QString &title, const QString &prompt,
                                         const QString &proposal)
 {
-    QInputDialog box(boxParent());
+    // Our own box rather than QInputDialog: its line edit must be sized to
+    // the proposal, and QInputDialog does not hand its line edit out.
+    QDialog box(boxParent());
     box.setWindowTitle(title);
-    box.setLabelText(prompt);
-    box.setInputMode(QInputDialog::TextInput);
-    box.setTextValue(proposal);
-    if (auto *edit = box.findChild<QLineEdit *>()) {
-        // A time-stamped file name is longer than Qt's default box is wide.
-        const QFontMetrics metrics = edit->fontMetrics();
-        int wanted = metrics.horizontalAdvance(proposal) + 4 * metrics.averageCharWidth();
-        if (const QScreen *screen = box.screen())
-            wanted = std::min(wanted, screen->availableGeometry().width() * 3 / 4);
-        edit->setMinimumWidth(std::max(edit->minimumSizeHint().width(), wanted));
-        edit->setCursorPosition(0);
-        edit->selectAll();
-    }
+    auto *label = new QLabel(prompt, &box);
+    auto *edit = new QLineEdit(proposal, &box);
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &box);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &box, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &box, &QDialog::reject);
+    auto *layout = new QVBoxLayout(&box);
+    layout->addWidget(label);
+    layout->addWidget(edit);
+    layout->addWidget(buttons);
+    label->setBuddy(edit);
+    // A time-stamped file name is longer than a default box is wide.
+    const QFontMetrics metrics = edit->fontMetrics();
+    int wanted = metrics.horizontalAdvance(proposal) + 4 * metrics.averageCharWidth();
+    if (const QScreen *screen = box.screen())
+        wanted = std::min(wanted, screen->availableGeometry().width() * 3 / 4);
+    edit->setMinimumWidth(std::max(edit->minimumSizeHint().width(), wanted));
+    edit->setCursorPosition(0);
+    edit->selectAll();
     if (box.exec() != QDialog::Accepted)
         return std::nullopt;
-    return box.textValue();
+    return edit->text();
 }
 
 void QtClipboard::clear()

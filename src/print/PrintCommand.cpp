@@ -19,12 +19,6 @@ PrintCommand::PrintCommand(MainPage &page, PrintWindow::RecordPrinted recordPrin
     connect(page.DaYin, &QToolButton::clicked, this, &PrintCommand::run);
 }
 
-PrintCommand *PrintCommand::of(const MainPage &page)
-{
-    return page.findChild<PrintCommand *>(QStringLiteral("PrintCommand"),
-                                          Qt::FindDirectChildrenOnly);
-}
-
 void PrintCommand::run()
 {
     page_.ShouHuoRen->setFocus();
@@ -50,7 +44,7 @@ void PrintCommand::moveFocus(const FieldRef &field)
     if (field.index > 0 && field.name != QStringLiteral("BZshuliang") &&
         field.name != QStringLiteral("BZzhonglei") && !page_.goodsExpanded())
         page_.More->setChecked(true);
-    if (auto *w = page_.findChild<QWidget *>(field.objectName()))
+    if (QWidget *w = page_.field(field))
         w->setFocus(Qt::OtherFocusReason);
 }
 

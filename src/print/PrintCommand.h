@@ -19,8 +19,6 @@ class PrintCommand : public QObject {
 public:
     PrintCommand(MainPage &page, PrintWindow::RecordPrinted recordPrinted);
 
-    static PrintCommand *of(const MainPage &page);
-
     // The open printout window; null when none is open.
     PrintWindow *window() const { return window_; }
 

@@ -48,7 +48,7 @@ TEST(NewDeclaration, ReturnsEveryFieldToItsStartState)
     const QString path = env.ctx.savedDir() + QStringLiteral("/a.dcl");
     ASSERT_TRUE(QDir().mkpath(env.ctx.savedDir()));
     ASSERT_TRUE(writeDeclaration(path, d, nullptr));
-    DocumentCommands *docs = DocumentCommands::of(page);
+    DocumentCommands *docs = page.findChild<DocumentCommands *>();
     ViewFiles &browser = docs->browser();
     browser.prepare();
     browser.chooseOption(0);

@@ -49,7 +49,7 @@ TEST(ViewFilesStartUp, ShownBesideTheMainWindowWhichWaitsForIt)
     ASSERT_TRUE(writeBytes(env.ctx.printedDir() + "/p.dcl", "[报检内容]\r\n"));
     MainPage page(env.ctx);
     auto *docs = new DocumentCommands(page);
-    ASSERT_EQ(DocumentCommands::of(page), docs);
+    ASSERT_EQ(page.findChild<DocumentCommands *>(), docs);
     QPointer<ViewFiles> browser = &docs->browser();
     EXPECT_FALSE(browser->isVisible());
 

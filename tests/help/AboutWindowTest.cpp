@@ -221,7 +221,8 @@ TEST(AboutFromMenu, OneNonModalWindowOwnedByTheMainWindow)
     test::TestEnv env;
     auto *owner = new QWidget;
     owner->show();
-    AboutWindow *first = showAboutWindow(env.ctx, *owner);
+    auto *holder = new AboutWindowHolder(env.ctx, *owner);
+    AboutWindow *first = holder->show();
     ASSERT_NE(first, nullptr);
     EXPECT_TRUE(first->isVisible());
     EXPECT_TRUE(first->isWindow());
@@ -230,10 +231,10 @@ TEST(AboutFromMenu, OneNonModalWindowOwnedByTheMainWindow)
     EXPECT_TRUE(owner->isEnabled()); // the main window is left alone
 
     EXPECT_EQ(first->parentWidget(), nullptr);
-    EXPECT_EQ(aboutWindowOf(*owner), first);
+    EXPECT_EQ(holder->window(), first);
 
     first->close();
-    EXPECT_EQ(showAboutWindow(env.ctx, *owner), first);
+    EXPECT_EQ(holder->show(), first);
     EXPECT_TRUE(first->isVisible());
 
     // A window that disables the owner leaves the about window usable.

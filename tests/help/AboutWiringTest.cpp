@@ -50,10 +50,10 @@ TEST(AboutFromMainPage, AboutButtonAndVersionLabelShowTheSameWindow)
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&page));
         ASSERT_TRUE(closeFileBrowser());
         ASSERT_TRUE(page.isEnabled());
-        EXPECT_EQ(aboutWindowOf(page), nullptr);
+        EXPECT_EQ(page.findChild<AboutWindowHolder *>()->window(), nullptr);
 
         click(page.GuanYu);
-        about = aboutWindowOf(page);
+        about = page.findChild<AboutWindowHolder *>()->window();
         ASSERT_NE(about, nullptr);
         EXPECT_TRUE(about->isVisible());
         EXPECT_FALSE(about->isModal());
@@ -72,7 +72,7 @@ TEST(AboutFromMainPage, AboutButtonAndVersionLabelShowTheSameWindow)
         EXPECT_FALSE(about->isVisible());
         click(page.Ver);
         EXPECT_TRUE(about->isVisible());
-        EXPECT_EQ(aboutWindowOf(page), about);
+        EXPECT_EQ(page.findChild<AboutWindowHolder *>()->window(), about);
     }
     EXPECT_EQ(about, nullptr); // closes with the main window
 }

@@ -3,7 +3,6 @@
 #include "platform/QtPlatform.h"
 
 #include <QApplication>
-#include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTest>

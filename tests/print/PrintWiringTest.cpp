@@ -52,14 +52,14 @@ protected:
                                                   "1=3205123456\n2=路88号\n3=王\n4=5700\n"))));
         build(fullWiring);
         page->show();
-        ViewFiles &browser = DocumentCommands::of(*page)->browser();
+        ViewFiles &browser = page->findChild<DocumentCommands *>()->browser();
         ASSERT_TRUE(waitFor([&] { return browser.isVisible(); }));
         click(browser.Cmd[1]);
         showActive();
     }
     void TearDown() override { destroy(); }
 
-    PrintWindow *printout() const { return PrintCommand::of(*page)->window(); }
+    PrintWindow *printout() const { return page->findChild<PrintCommand *>()->window(); }
 
     // DaYin with a declaration that passes the checks: the printout opens.
     void openPrintout(const Declaration &d)
@@ -136,7 +136,7 @@ TEST_F(PrintWiring, CheckThenPrintStoresThePrintedFileAndShowsThePrintedState)
     EXPECT_FALSE(page->DaoChu->isEnabled());
     EXPECT_EQ(page->LiuLan->text(), QStringLiteral("1/1"));
     EXPECT_TRUE(page->FanYe[0]->isEnabled() && page->FanYe[1]->isEnabled());
-    ViewFiles &browser = DocumentCommands::of(*page)->browser();
+    ViewFiles &browser = page->findChild<DocumentCommands *>()->browser();
     EXPECT_TRUE(browser.Option1[1]->isChecked());
     EXPECT_EQ(browser.count(), 1);
     EXPECT_EQ(browser.selected(), 0);
