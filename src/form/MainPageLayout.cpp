@@ -216,7 +216,6 @@ void MainPage::buildTopRow()
 
 void MainPage::buildConsigneeLine()
 {
-    caption(this, QStringLiteral("收货人"), 120, 750, 600);
 
     BaoJianXinXi = new ClickLabel(QString(), this);
     BaoJianXinXi->setObjectName(QStringLiteral("BaoJianXinXi"));
@@ -302,32 +301,20 @@ void MainPage::buildSections()
 {
     QGroupBox *packing = section(this, QStringLiteral("包装情况"), 2520);
     for (int k = 0; k < 2; ++k) {
-        const int capX = k == 0 ? kCapA : kCapB, capW = k == 0 ? kCapAW : kCapBW;
+
         const int x = k == 0 ? kFieldA : kFieldB;
-        caption(packing, k == 0 ? QStringLiteral("包装种类") : QStringLiteral("包装种类2"), capX,
-                kLine1, capW);
         caption(packing, QStringLiteral("共"), x + 1380, kLine1, 240, Qt::AlignCenter);
         caption(packing, QStringLiteral("个"), x + 2340, kLine1, 240,
                 Qt::AlignLeft | Qt::AlignVCenter);
     }
-    caption(packing, QStringLiteral("件数"), kCapA, kLine2, kCapAW);
     caption(packing, QStringLiteral("件"), kFieldA + 930, kLine2, 300,
             Qt::AlignLeft | Qt::AlignVCenter);
-    caption(packing, QStringLiteral("重量"), kCapB, kLine2, kCapBW);
     caption(packing, QStringLiteral("公斤"), kFieldB + 1380, kLine2, 450,
             Qt::AlignLeft | Qt::AlignVCenter);
 
     QGroupBox *transport = section(this, QStringLiteral("运输信息"), 3930);
-    caption(transport, QStringLiteral("运输工具"), kCapA, kLine1, kCapAW);
-    caption(transport, QStringLiteral("提运单号"), kCapB, kLine1, kCapBW);
-    caption(transport, QStringLiteral("启运国家"), kCapA, kLine2, kCapAW);
-    caption(transport, QStringLiteral("入境口岸"), kCapB, kLine2, kCapBW);
 
     QGroupBox *trade = section(this, QStringLiteral("贸易信息"), 5340);
-    caption(trade, QStringLiteral("合同号"), kCapA, kLine1, kCapAW);
-    caption(trade, QStringLiteral("贸易方式"), kCapB, kLine1, kCapBW);
-    caption(trade, QStringLiteral("贸易国别"), kCapA, kLine2, kCapAW);
-    caption(trade, QStringLiteral("许可审批"), kCapB, kLine2, kCapBW);
 
     TeShuCaiLiao = new QLabel(this);
     TeShuCaiLiao->setObjectName(QStringLiteral("TeShuCaiLiao"));
@@ -365,6 +352,18 @@ void MainPage::buildFields()
         }
         const int x = s.x + std::max(index, 0) * s.slotStepX;
         place(w, x, s.y == kGoodsRow ? goodsRowTop(index) : s.y, s.width);
+        if (s.caption) {
+            // Beside its field: in a section, the caption box of the field's column.
+            QString text = QString::fromUtf8(s.caption);
+            if (index > 0)
+                text += QString::number(index + 1);
+            if (s.box == FormBox::Page)
+                caption(parent, text, x - 660, s.y, 600);
+            else if (x == kFieldA)
+                caption(parent, text, kCapA, s.y, kCapAW);
+            else
+                caption(parent, text, kCapB, s.y, kCapBW);
+        }
         if (s.marks(s.lightGreen, index))
             w->setPalette(withColour(w, QPalette::Base, green));
         if (s.marks(s.redText, index))

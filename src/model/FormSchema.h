@@ -55,6 +55,24 @@ enum class FocusRule {
 // Which controls of a family a flag marks.
 enum class Which { None, All, First, Rest };
 
+// How the sheet prints a field's text.
+enum class PrintAs {
+    Text,
+    OrStars, // "***" when empty
+    HsCode,  // the first eight characters, ".", the last two
+};
+
+// Where the sheet prints a field: its element's control name (a goods row's
+// element appends its row, "MingCheng(3)"), the text's top-left corner in
+// twips (kGoodsRow: the row's own line), how, and a text after the value.
+struct PrintedElement {
+    const char *name = nullptr; // nullptr: the field is not printed on its own
+    int left = 0, top = 0;
+    PrintAs as = PrintAs::Text;
+    const char *suffix = nullptr; // "口岸"
+    bool opaque = false;          // a white box behind the text hides the lines
+};
+
 struct FieldSpec {
     const char *name; // control name; families as "MingCheng(3)"
     int count = 1;    // 10 goods rows, 2 packing slots, 1 for a single control
@@ -76,6 +94,10 @@ struct FieldSpec {
     const char *key = nullptr;         // in 报检内容; families append their number
     int firstKeyNumber = 0;            // the number of the first row or slot
     int total = -1;                    // the column total HeJi(total) sums its rows
+    // The caption the form shows beside the field; slots after the first
+    // append their number ("包装种类2").
+    const char *caption = nullptr;
+    PrintedElement printed = {};
 
     bool quickPick() const { return !items.isEmpty(); }
     bool marks(Which which, int index) const;

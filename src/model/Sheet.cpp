@@ -59,7 +59,7 @@ const SheetLine lines[] = {
     {3840, 5760, 3840, 7560}, {4815, 5760, 4815, 7220}, {9080, 7560, 1680, 7560},
 };
 
-// Value elements of the goods rows: name, left, text of row r.
+// Value elements of the goods rows made of several fields: name, left, text of row r.
 struct RowColumn {
     const char *name;
     int left;
@@ -77,9 +77,6 @@ QString quantityAndWeight(const Declaration &d, int r)
 }
 
 const RowColumn rowColumns[] = {
-    {"MingCheng", 2475, [](const Declaration &d, int r) { return d.at(D::MingCheng, r); }},
-    {"BianMa", 3930, [](const Declaration &d, int r) { return printedHsCode(d.at(D::BianMa, r)); }},
-    {"YuanChanGuo", 4875, [](const Declaration &d, int r) { return d.at(D::YuanChanGuo, r); }},
     {"ShuZhongLiang", 6150, quantityAndWeight},
     {"ZongZhi", 7680,
      [](const Declaration &d, int r) { return d.at(D::ZongZhi, r) + d.at(D::BiZhi, r); }},
@@ -88,6 +85,23 @@ const RowColumn rowColumns[] = {
 QString orStars(const QString &text)
 {
     return text.isEmpty() ? QStringLiteral("***") : text;
+}
+
+QString printedText(const PrintedElement &e, const QString &value)
+{
+    QString text;
+    switch (e.as) {
+    case PrintAs::Text:
+        text = value;
+        break;
+    case PrintAs::OrStars:
+        text = orStars(value);
+        break;
+    case PrintAs::HsCode:
+        text = printedHsCode(value);
+        break;
+    }
+    return e.suffix ? text + QString::fromUtf8(e.suffix) : text;
 }
 
 // Rows are printed from the first on, up to the row before the first
@@ -219,6 +233,12 @@ Sheet sheetFor(const SheetSources &s)
 
     const int filled = printedRows(d);
     for (int i = 0; i < goodsRowCount(); ++i) {
+        for (const DeclField column : goodsFamilies()) {
+            const PrintedElement &e = spec(column).printed;
+            if (e.name)
+                t.push_back(plain(indexed(e.name, i), e.left, goodsRowTops()[std::size_t(i)],
+                                  i < filled ? printedText(e, d.at(column, i)) : QString(), black));
+        }
         for (const RowColumn &c : rowColumns) {
             t.push_back(plain(indexed(c.name, i), c.left, goodsRowTops()[i],
                               i < filled ? c.text(d, i) : QString(), black));
@@ -245,23 +265,18 @@ Sheet sheetFor(const SheetSources &s)
     packing.wrap = true;
     t.push_back(packing);
 
-    t.push_back(
-        plain(QStringLiteral("YunShuGongJu"), 4560, 5520, d[DeclField::YunShuGongJu], black));
-    t.push_back(
-        plain(QStringLiteral("HeTongHao"), 8235, 5520, orStars(d[DeclField::HeTongHao]), black));
-    t.push_back(
-        plain(QStringLiteral("MaoYiFangShi"), 3195, 5880, d[DeclField::MaoYiFangShi], black));
-    t.push_back(plain(QStringLiteral("MaoYiGuoBie"), 5355, 5880, d[DeclField::MaoYiGuoBie], black));
-    t.push_back(plain(QStringLiteral("TiYunDanHao"), 8235, 5880, d[DeclField::TiYunDanHao], black));
-    t.push_back(plain(QStringLiteral("QiYunGuoJia"), 5355, 6240, d[DeclField::QiYunGuoJia], black));
-    t.push_back(
-        plain(QStringLiteral("XuKeShenPi"), 8235, 6240, orStars(d[DeclField::XuKeZheng]), black));
+    for (const FieldSpec &f : formSchema()) {
+        if (!f.printed.name || f.count != 1)
+            continue;
+        const auto field = DeclField(&f - formSchema().data());
+        SheetText value = plain(QLatin1String(f.printed.name), f.printed.left, f.printed.top,
+                                printedText(f.printed, d[field]), black);
+        if (f.printed.opaque)
+            value.background = white;
+        t.push_back(value);
+    }
     // The port of departure is printed as the country of departure.
     t.push_back(plain(QStringLiteral("QiYunKouAn"), 5355, 6600, d[DeclField::QiYunGuoJia]));
-    SheetText port = plain(QStringLiteral("RuJingKouAn"), 8235, 6600,
-                           d[DeclField::RuJingKouAn] + QStringLiteral("口岸"), black);
-    port.background = white;
-    t.push_back(port);
     t.push_back(plain(QStringLiteral("JiZhuangXiang"), 6315, 7320, containerText(d), black));
 
     SheetText note =
