@@ -94,6 +94,17 @@ QStringList readConsigneeNames(const QString &registerFile)
     return names;
 }
 
+QStringList peekConsigneeNames(const QString &registerFile)
+{
+    ProfileBatch batch(registerFile);
+    return readNames(batch);
+}
+
+bool consigneeListed(const QStringList &names, const QString &name)
+{
+    return !name.isEmpty() && names.contains(name, Qt::CaseSensitive);
+}
+
 ConsigneeParticulars readConsigneeParticulars(const QString &registerFile, const QString &name)
 {
     ProfileBatch batch(registerFile);

@@ -34,6 +34,14 @@ int leadingCount(const QString &text);
 // At most kMaxConsignees names are read, whatever the count says.
 QStringList readConsigneeNames(const QString &registerFile);
 
+// The names as the register lists them now, read without writing anything
+// back: a check leaves the file as it found it.
+QStringList peekConsigneeNames(const QString &registerFile);
+
+// `name` is one of the register's `names`: exactly, case and all. An empty
+// name never is, even where a missing entry lists one empty.
+bool consigneeListed(const QStringList &names, const QString &name);
+
 // The particulars of the consignee named `name`; missing keys come back empty
 // and are written back empty.
 ConsigneeParticulars readConsigneeParticulars(const QString &registerFile, const QString &name);

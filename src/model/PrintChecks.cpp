@@ -1,5 +1,7 @@
 #include "model/PrintChecks.h"
 
+#include "model/ConsigneeRegister.h"
+
 namespace portdesk {
 
 namespace {
@@ -33,7 +35,7 @@ std::vector<PrintCheck> buildChecks()
     c.push_back(check("收货人不能为空！", "ShouHuoRen", -1, empty(D::ShouHuoRen)));
     c.push_back(check("收货人不存在！", "ShouHuoRen", -1,
                       [](const Declaration &d, const QStringList &consignees) {
-                          return !consignees.contains(d[DeclField::ShouHuoRen], Qt::CaseSensitive);
+                          return !consigneeListed(consignees, d[DeclField::ShouHuoRen]);
                       }));
     c.push_back(check("货物名称不能为空！", "MingCheng", 0, [](const Declaration &d, auto &) {
         return d.at(DeclField::MingCheng, 0).isEmpty();

@@ -15,8 +15,8 @@ namespace portdesk {
 struct PrintCheck {
     QString message;
     FieldRef focus;
-    // True when the declaration fails this check; `consignees` is the main
-    // window's consignee list.
+    // True when the declaration fails this check; `consignees` are the
+    // names the consignee register lists.
     std::function<bool(const Declaration &, const QStringList &consignees)> fails;
 };
 

@@ -2,6 +2,7 @@
 
 #include "form/MainPage.h"
 #include "form/WindowPlacement.h"
+#include "model/ConsigneeRegister.h"
 #include "model/PrintChecks.h"
 #include "platform/Prompts.h"
 #include "store/WorkDirCheck.h"
@@ -24,9 +25,10 @@ void PrintCommand::run()
     page_.ShouHuoRen->setFocus();
     if (!workDirReachable(page_.context()))
         return;
-    QStringList consignees;
-    for (int i = 0; i < page_.ShouHuoRen->count(); ++i)
-        consignees << page_.ShouHuoRen->itemText(i);
+    // The register as it is now, not the list this desk filled at start-up:
+    // the sheet takes the consignee's particulars from this file a moment
+    // later, and another desk may have added the consignee meanwhile.
+    const QStringList consignees = peekConsigneeNames(page_.context().consigneeIni());
     const Declaration declaration = page_.document().value();
     if (const auto failure = firstFailedCheck(declaration, consignees)) {
         page_.context().prompts.warn(failure->message);

@@ -1,9 +1,10 @@
 #pragma once
 // DaYin, the print command: moves the focus to the consignee, checks the
-// work directory, runs the print checks over the declaration on the main
-// window, and on success opens the printout window Print_BJD (one at a
-// time). What happens after printing (saving into Saved/Printed, the
-// printed state) is handed in by the wiring as `recordPrinted`.
+// work directory, runs the print checks over the main window's declaration
+// and the consignee register as its file holds it, and on success opens the
+// printout window Print_BJD (one at a time). What happens after printing
+// (saving into Saved/Printed, the printed state) is handed in by the wiring
+// as `recordPrinted`.
 #include "model/FieldRef.h"
 #include "print/PrintWindow.h"
 

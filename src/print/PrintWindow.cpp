@@ -28,6 +28,12 @@ int px(int twips)
     return twipsToPixels(twips);
 }
 
+// The window's caption, and the name the print job goes by.
+QString printoutTitle()
+{
+    return QStringLiteral("打印预览");
+}
+
 QPushButton *makeButton(QWidget *parent, const char *name, const QString &caption, int left)
 {
     auto *b = new QPushButton(caption, parent);
@@ -50,7 +56,7 @@ PrintWindow::PrintWindow(Context &ctx, const Declaration &declaration, QWidget &
       recordPrinted_(std::move(recordPrinted))
 {
     setObjectName(QStringLiteral("Print_BJD"));
-    setWindowTitle(QStringLiteral("打印预览"));
+    setWindowTitle(printoutTitle());
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(px(kSheetWidth), px(kSheetHeight));
     QPalette pal = palette();
@@ -127,7 +133,7 @@ bool PrintWindow::printDeclaration()
     QString error;
     const Sheet sheet = sheet_;
     if (!ctx_.printer.printPage(
-            windowTitle(), [&sheet](QPainter &painter) { paintSheet(painter, sheet); }, &error)) {
+            printoutTitle(), [&sheet](QPainter &painter) { paintSheet(painter, sheet); }, &error)) {
         failed();
         return false;
     }

@@ -16,7 +16,8 @@ namespace portdesk {
 
 ConsigneeField::ConsigneeField(MainPage &page) : QObject(&page), page_(page)
 {
-    appendKeepingText(page_.ShouHuoRen, readConsigneeNames(page_.context().consigneeIni()));
+    names_ = readConsigneeNames(page_.context().consigneeIni());
+    appendKeepingText(page_.ShouHuoRen, names_);
 
     if (PickList *list = PickList::of(page_.ShouHuoRen))
         connect(list, &PickList::picked, this, &ConsigneeField::picked);
@@ -61,7 +62,7 @@ void ConsigneeField::openRegister()
     openOnce(window_, page_, [&] {
         // Not a child of the main window: disabling that would disable this too.
         page_.setEnabled(false);
-        auto *window = new ConsigneeWindow(ctx, page_.ShouHuoRen->currentText());
+        auto *window = new ConsigneeWindow(ctx, page_.document().value()[DeclField::ShouHuoRen]);
         connect(window, &ConsigneeWindow::consigneeAdded, this, &ConsigneeField::added);
         connect(window, &ConsigneeWindow::closed, this, &ConsigneeField::registerClosed);
         connect(window, &QObject::destroyed, this, &ConsigneeField::registerClosed);
@@ -71,8 +72,10 @@ void ConsigneeField::openRegister()
 
 void ConsigneeField::added(const QString &name)
 {
-    if (page_.ShouHuoRen->findText(name, Qt::MatchExactly | Qt::MatchCaseSensitive) < 0)
-        appendKeepingText(page_.ShouHuoRen, {name});
+    if (names_.contains(name))
+        return;
+    names_ << name;
+    appendKeepingText(page_.ShouHuoRen, {name});
 }
 
 void ConsigneeField::registerClosed()

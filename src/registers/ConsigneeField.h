@@ -5,6 +5,7 @@
 // it is shown.
 #include <QObject>
 #include <QPointer>
+#include <QStringList>
 
 namespace portdesk {
 
@@ -30,6 +31,8 @@ private:
     void registerClosed();
 
     MainPage &page_;
+    // The register's names as the main window's list shows them.
+    QStringList names_;
     QPointer<ConsigneeWindow> window_;
 };
 

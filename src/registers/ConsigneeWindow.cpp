@@ -59,7 +59,8 @@ ConsigneeWindow::ConsigneeWindow(Context &ctx, const QString &mainConsignee, QWi
     setWindowTitle(QStringLiteral("收货人管理"));
     buildLayout();
 
-    appendKeepingText(ShouHuoRen, readConsigneeNames(ctx_.consigneeIni()));
+    names_ = readConsigneeNames(ctx_.consigneeIni());
+    appendKeepingText(ShouHuoRen, names_);
     showCount();
 
     connect(ShouHuoRen, &QComboBox::editTextChanged, this, &ConsigneeWindow::nameChanged);
@@ -136,24 +137,24 @@ void ConsigneeWindow::buildLayout()
 
 bool ConsigneeWindow::adding() const
 {
-    return ZhuangTai->text() == addingText();
+    return adding_;
 }
 
 void ConsigneeWindow::setAdding(bool adding)
 {
+    adding_ = adding;
     ZhuangTai->setText(adding ? addingText() : updatingText());
 }
 
 void ConsigneeWindow::showCount()
 {
-    ZongJi->setText(QStringLiteral("(共%1家)").arg(ShouHuoRen->count()));
+    ZongJi->setText(QStringLiteral("(共%1家)").arg(names_.size()));
 }
 
 void ConsigneeWindow::nameChanged()
 {
     const QString name = ShouHuoRen->currentText();
-    if (ShouHuoRen->findText(name, Qt::MatchExactly | Qt::MatchCaseSensitive) >= 0 &&
-        !name.isEmpty())
+    if (consigneeListed(names_, name))
         load();
     else
         setAdding(true);
@@ -191,7 +192,8 @@ void ConsigneeWindow::save()
         return;
     }
     if (r.added) {
-        if (ShouHuoRen->findText(r.listedName, Qt::MatchExactly | Qt::MatchCaseSensitive) < 0) {
+        if (!names_.contains(r.listedName)) {
+            names_ << r.listedName;
             appendKeepingText(ShouHuoRen, {r.listedName});
             emit consigneeAdded(r.listedName);
         }

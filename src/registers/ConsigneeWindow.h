@@ -4,8 +4,10 @@
 // Pieces: the name list ShouHuoRen (editable), the seven particulars SHR(0)
 // to SHR(6), the count ZongJi, the state ZhuangTai ("新增" / "修改"), the
 // enterprise-code link ChaXun and the buttons cmdSave / cmdExit. Typing a
-// listed name loads it; any other name means a new consignee. The register
-// file's rules live in ConsigneeRegister; this class only wires them up.
+// listed name loads it; any other name means a new consignee. Which names
+// are listed and whether a save adds or updates are values of this window;
+// the name list, ZongJi and ZhuangTai only show them. The register file's
+// rules live in ConsigneeRegister; this class only wires them up.
 #include "form/PickList.h"
 #include "model/ConsigneeRegister.h"
 #include "platform/Context.h"
@@ -62,6 +64,10 @@ private:
     void showCount();
 
     Context &ctx_;
+    // The register's names as this window read them and added to them.
+    QStringList names_;
+    // A save adds the name to the register rather than updating it.
+    bool adding_ = true;
 };
 
 } // namespace portdesk

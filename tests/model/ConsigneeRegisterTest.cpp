@@ -97,6 +97,18 @@ TEST_F(Register, MissingParticularsComeBackEmptyAndAreWrittenBackEmpty)
     EXPECT_EQ(readBytes(file), gbk("[列表]\nS=1\n1=甲\n[甲]\n0=甲公司\n1=\n2=\n3=\n4=\n5=\n6=\n"));
 }
 
+// Print checks look at the register and leave no trace in it.
+TEST_F(Register, PeekingAtTheNamesWritesNothing)
+{
+    EXPECT_TRUE(peekConsigneeNames(file).isEmpty());
+    EXPECT_FALSE(QFile::exists(file));
+    const QByteArray gap = gbk("[列表]\nS=2\n2=乙\n");
+    writeBytes(file, gap);
+    EXPECT_EQ(peekConsigneeNames(file), QStringList({"", "乙"}));
+    EXPECT_EQ(readBytes(file), gap);
+    EXPECT_FALSE(consigneeListed(peekConsigneeNames(file), "")); // the gap names no one
+}
+
 // --- required entries ----------------------------------------------------------
 
 TEST(ConsigneeRequired, TheFirstEmptyEntryIsNamedInOrder)

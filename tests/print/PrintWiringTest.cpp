@@ -188,3 +188,20 @@ TEST_F(PrintWiring, FailuresSayPrintErrorAndKeepTheWindowAndTheState)
     ASSERT_TRUE(waitFor([&] { return window.isNull(); }));
     EXPECT_TRUE(page->isVisible());
 }
+
+// The consignee check asks the register file when printing, not the list
+// filled at start-up: another desk has rewritten it to list BETA only.
+TEST_F(PrintWiring, TheConsigneeCheckAsksTheRegisterAsItIsNow)
+{
+    const QByteArray rewritten = gbk(QStringLiteral("[列表]\nS=1\n1=BETA\n"));
+    ASSERT_TRUE(writeBytes(env.ctx.consigneeIni(), rewritten));
+    page->document().load(declaration()); // ACME, still on the main list
+    click(page->DaYin);
+    ASSERT_NE(env.prompts.last(), nullptr);
+    EXPECT_EQ(env.prompts.last()->text, QStringLiteral("收货人不存在！"));
+    EXPECT_EQ(readBytes(env.ctx.consigneeIni()), rewritten);
+    Declaration d = declaration();
+    d[DeclField::ShouHuoRen] = QStringLiteral("BETA");
+    openPrintout(d);
+    click(printout()->cmdExit);
+}

@@ -224,6 +224,21 @@ TEST_F(ConsigneeWindowTest, AnUnlistedMainConsigneeIsOfferedAsNew)
     EXPECT_EQ(shown(), ConsigneeParticulars{});
 }
 
+// A save adds or updates by the window's own list: neither the state label
+// nor another desk's entry in the file decides it.
+TEST_F(ConsigneeWindowTest, AddingIsDecidedByTheWindowsOwnList)
+{
+    storeByHand();
+    open();
+    ASSERT_TRUE(WriteKey(file(), "列表", "S", "3") && WriteKey(file(), "列表", "3", "常州物流"));
+    typeName("常州物流");
+    fill(newOne());
+    w->ZhuangTai->setText("修改");
+    clickSave();
+    EXPECT_EQ(readConsigneeNames(file()), items()); // listed once, and here too
+    EXPECT_EQ(w->ZongJi->text(), "(共3家)");
+}
+
 TEST_F(ConsigneeWindowTest, RequiredEntriesAreAskedForInOrderAndNothingIsWritten)
 {
     storeByHand();
