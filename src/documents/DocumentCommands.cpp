@@ -176,8 +176,9 @@ void DocumentCommands::applyState(DocEvent event)
 
 void DocumentCommands::updatePosition()
 {
-    session_.selected = browser_->selected();
-    session_.count = browser_->count();
+    const BrowserPosition &at = browser_->position();
+    session_.selected = at.selected;
+    session_.count = at.count();
     session_.stepping = steppingEnabled(session_.count);
     render();
 }
@@ -309,9 +310,8 @@ void DocumentCommands::save()
 
     browser_->prepare();
     browser_->chooseOption(int(DocFolder::Saved));
-    browser_->showTotal();
-    const int index = browser_->indexOf(name);
-    browser_->select(index >= 0 ? index : browser_->count() - 1);
+    const int index = browser_->position().indexOf(name);
+    browser_->select(index >= 0 ? index : browser_->position().count() - 1);
 
     // The new file carries no archive particulars.
     session_.number.clear();
@@ -329,23 +329,17 @@ void DocumentCommands::step(int direction)
     // The folder may have changed since the list was read (printing,
     // archiving, another desk on the shared drive).
     browser_->reread();
-    const int count = browser_->count();
-    if (count == 0) {
+    const int target = browser_->position().stepTarget(direction);
+    if (target < 0) { // the folder has no file left
         session_.selected = -1;
         session_.count = 0;
         session_.stepping = false;
         render();
         return;
     }
-    const int current = browser_->selected();
-    int target;
-    if (direction < 0)
-        target = current <= 0 ? count - 1 : current - 1;
-    else
-        target = current >= count - 1 ? 0 : current + 1;
     browser_->select(target);
     const QString previous = session_.file;
-    session_.file = browser_->pathOf(target);
+    session_.file = browser_->position().pathOf(target);
     if (!DoDaKai()) {
         session_.file = previous;
         render();
@@ -366,8 +360,7 @@ bool DocumentCommands::printed(const QString &path)
     applyState(DocEvent::Print);
     browser_->prepare();
     browser_->chooseOption(int(DocFolder::Printed));
-    browser_->showTotal();
-    const int count = browser_->count();
+    const int count = browser_->position().count();
     browser_->select(count - 1);
     session_.selected = count - 1;
     session_.count = count;

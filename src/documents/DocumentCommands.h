@@ -38,7 +38,7 @@ public:
     // The caption, status line, origin folder, archive/fees/export buttons
     // and consignee lock that `event` leaves behind.
     void applyState(DocEvent event);
-    // Position label and step buttons from the browser's list.
+    // Position label and step buttons from the browser's position.
     void updatePosition();
     // Shows the browser and disables the main window until it closes.
     void showBrowser();

@@ -54,6 +54,34 @@ void showInList(QComboBox *combo, const QString &text)
     combo->setEditText(text);
 }
 
+// The work directory's folders as the browser's listing reads them.
+class DiskFolders final : public FolderReader {
+public:
+    QStringList files(const QString &folder) const override { return listDeclarationFiles(folder); }
+    QStringList subfolders(const QString &folder) const override { return listSubfolders(folder); }
+    bool exists(const QString &folder) const override { return dirExists(folder); }
+};
+
+const DiskFolders onDisk;
+
+QStringList itemsOf(const QComboBox *combo)
+{
+    QStringList items;
+    for (int i = 0; i < combo->count(); ++i)
+        items << combo->itemText(i);
+    return items;
+}
+
+// Refills a list only when the position's items differ: a refill resets the
+// list's current item.
+void showItems(QComboBox *combo, const QStringList &items)
+{
+    if (itemsOf(combo) != items) {
+        combo->clear();
+        combo->addItems(items);
+    }
+}
+
 } // namespace
 
 ViewFiles::ViewFiles(Context &ctx, QWidget *parent)
@@ -121,17 +149,24 @@ void ViewFiles::build()
     // dropped as the read-only fields drop keys and pastes.
     Combo1->lineEdit()->installEventFilter(this);
     Combo2->lineEdit()->installEventFilter(this);
-    connect(Combo1, &PickList::picked, this, &ViewFiles::chooseYear);
-    connect(Combo2, &PickList::picked, this, &ViewFiles::chooseMonth);
-    connect(File1, &QListWidget::currentRowChanged, this, &ViewFiles::selectionChanged);
+    connect(Combo1, &PickList::picked, this, &ViewFiles::yearPicked);
+    connect(Combo2, &PickList::picked, this, &ViewFiles::monthPicked);
+    connect(File1, &QListWidget::currentRowChanged, this, &ViewFiles::rowChanged);
     connect(File1, &QListWidget::itemDoubleClicked, this, &ViewFiles::openSelected);
     connect(Cmd[0], &QPushButton::clicked, this, &ViewFiles::openSelected);
     connect(Cmd[1], &QPushButton::clicked, this, &ViewFiles::closeBrowser);
     connect(Cmd[2], &QPushButton::clicked, this, &ViewFiles::deleteSelected);
     connect(Cmd[3], &QPushButton::clicked, this, &ViewFiles::renameSelected);
 
-    disableFileCommands();
+    // Nothing is listed, so nothing is selected, until the first preparation.
+    for (int i : {0, 2, 3})
+        Cmd[i]->setEnabled(false);
     resize(460, 420);
+}
+
+BrowserDirs ViewFiles::dirs() const
+{
+    return {ctx_.savedDir(), ctx_.printedDir(), ctx_.archivedDir()};
 }
 
 void ViewFiles::prepare()
@@ -140,89 +175,54 @@ void ViewFiles::prepare()
         return;
     prepared_ = true;
     ensureDir(ctx_.savedDir());
-    Combo1->clear();
-    Combo2->clear();
-    Combo1->addItems(listSubfolders(ctx_.archivedDir()));
-    chooseOption(int(DocFolder::Printed));
-    showTotal();
-}
-
-int ViewFiles::option() const
-{
-    for (int i = 0; i < 3; ++i) {
-        if (Option1[i]->isChecked())
-            return i;
-    }
-    return -1;
+    position_.prepare(dirs(), onDisk, ctx_.clock.now().date());
+    drawFolder();
 }
 
 void ViewFiles::chooseOption(int index)
 {
-    Option1[index]->setChecked(true);
-    disableFileCommands();
-    Combo2->clear();
-    const bool archive = index == int(DocFolder::Archived);
-    for (QWidget *w : {static_cast<QWidget *>(Label1[0]), static_cast<QWidget *>(Label1[1]),
-                       static_cast<QWidget *>(Combo1), static_cast<QWidget *>(Combo2)})
-        w->setVisible(archive);
-    Tip->setVisible(!archive);
-    if (!archive) {
-        Tip->setText(browserOptions()[index].description);
-        setFolder(index == int(DocFolder::Saved) ? ctx_.savedDir() : ctx_.printedDir());
-        return;
-    }
-    const QDateTime now = ctx_.clock.now();
-    const QString year = now.toString(QStringLiteral("yyyy"));
-    const QString month = now.toString(QStringLiteral("MM"));
-    showInList(Combo1, year);
-    const QString yearDir = ctx_.archivedDir() + '/' + year;
-    Combo2->addItems(listSubfolders(yearDir));
-    showInList(Combo2, month);
-    const QString monthDir = yearDir + '/' + month;
-    // Without this month's folder the list shows the archive itself.
-    setFolder(dirExists(monthDir) ? monthDir : ctx_.archivedDir());
+    position_.chooseOption(DocFolder(index), dirs(), onDisk, ctx_.clock.now().date());
+    drawFolder();
 }
 
 void ViewFiles::syncToFolderLabel(const QString &label)
 {
     const int index = optionForFolderLabel(label);
-    if (index >= 0 && !Option1[index]->isChecked())
+    if (index >= 0 && position_.option != DocFolder(index))
         chooseOption(index);
 }
 
-void ViewFiles::chooseYear()
+void ViewFiles::yearPicked(int index)
 {
-    const QString yearDir = ctx_.archivedDir() + '/' + Combo1->currentText();
-    Combo2->clear();
-    Combo2->addItems(listSubfolders(yearDir));
-    // No month is chosen until one is picked: the list shows the year's folder.
-    showInList(Combo2, QString());
-    setFolder(yearDir);
+    position_.pickYear(index, dirs(), onDisk);
+    drawFolder();
     Combo2->setFocus();
 }
 
-void ViewFiles::chooseMonth()
+void ViewFiles::monthPicked(int index)
 {
-    setFolder(ctx_.archivedDir() + '/' + Combo1->currentText() + '/' + Combo2->currentText());
+    position_.pickMonth(index, dirs(), onDisk);
+    drawFolder();
 }
 
-void ViewFiles::setFolder(const QString &path)
+void ViewFiles::rowChanged(int row)
 {
-    folder_ = path;
-    refresh();
-    File1->scrollToBottom();
-    showTotal();
+    if (drawing_)
+        return;
+    position_.select(row);
+    drawSelection();
 }
 
-void ViewFiles::refresh()
+void ViewFiles::select(int index)
 {
-    const QStringList names = listDeclarationFiles(folder_);
-    File1->setUpdatesEnabled(false);
-    File1->clear();
-    File1->addItems(names);
-    File1->setCurrentRow(-1);
-    File1->setUpdatesEnabled(true);
-    disableFileCommands();
+    position_.select(index);
+    drawSelection();
+}
+
+void ViewFiles::reread()
+{
+    position_.reread(onDisk);
+    drawList();
 }
 
 void ViewFiles::showEvent(QShowEvent *event)
@@ -235,83 +235,77 @@ void ViewFiles::showEvent(QShowEvent *event)
     QWidget::showEvent(event);
 }
 
-void ViewFiles::reread()
-{
-    const QString current = selected() >= 0 ? fileName(selected()) : QString();
-    refresh();
-    showTotal();
-    if (!current.isEmpty())
-        select(indexOf(current));
-}
-
 void ViewFiles::hideEvent(QHideEvent *event)
 {
     stale_ = true;
     QWidget::hideEvent(event);
 }
 
-void ViewFiles::showTotal()
+// --- drawing ----------------------------------------------------------------------
+
+void ViewFiles::drawFolder()
 {
-    ZongJi->setText(totalCountLine(count()));
+    drawChoice();
+    drawList();
+    // A newly chosen folder shows its latest files.
+    File1->scrollToBottom();
 }
 
-int ViewFiles::count() const
+void ViewFiles::drawChoice()
 {
-    return File1->count();
-}
-
-int ViewFiles::selected() const
-{
-    return File1->currentRow();
-}
-
-QString ViewFiles::fileName(int index) const
-{
-    const QListWidgetItem *item = File1->item(index);
-    return item ? item->text() : QString();
-}
-
-QString ViewFiles::pathOf(int index) const
-{
-    return folder_ + '/' + fileName(index);
-}
-
-int ViewFiles::indexOf(const QString &name) const
-{
-    const QList<QListWidgetItem *> found = File1->findItems(name, Qt::MatchExactly);
-    return found.isEmpty() ? -1 : File1->row(found.first());
-}
-
-void ViewFiles::select(int index)
-{
-    File1->setCurrentRow(index);
-}
-
-void ViewFiles::selectionChanged(int row)
-{
-    if (row < 0) {
-        disableFileCommands();
+    if (!position_.option)
         return;
+    const int index = int(*position_.option);
+    Option1[index]->setChecked(true);
+    const bool archive = position_.archive();
+    for (QWidget *w : {static_cast<QWidget *>(Label1[0]), static_cast<QWidget *>(Label1[1]),
+                       static_cast<QWidget *>(Combo1), static_cast<QWidget *>(Combo2)})
+        w->setVisible(archive);
+    Tip->setVisible(!archive);
+    showItems(Combo1, position_.years);
+    showItems(Combo2, position_.months);
+    if (archive) {
+        showInList(Combo1, position_.year);
+        showInList(Combo2, position_.month);
+    } else {
+        Tip->setText(browserOptions()[index].description);
     }
-    Cmd[0]->setEnabled(true);
-    Cmd[2]->setEnabled(true);
-    Cmd[3]->setEnabled(option() == int(DocFolder::Saved));
-    ZongJi->setText(selectedCountLine(row, count()));
 }
 
-void ViewFiles::disableFileCommands()
+void ViewFiles::drawList()
 {
-    Cmd[0]->setEnabled(false);
-    Cmd[2]->setEnabled(false);
-    Cmd[3]->setEnabled(false);
+    drawing_ = true;
+    File1->setUpdatesEnabled(false);
+    File1->clear();
+    File1->addItems(position_.files);
+    File1->setCurrentRow(-1);
+    File1->setUpdatesEnabled(true);
+    drawing_ = false;
+    drawSelection();
 }
+
+void ViewFiles::drawSelection()
+{
+    // Only a row that differs is set: a row the clerk deselected with Ctrl
+    // stays as it looks.
+    if (File1->currentRow() != position_.selected) {
+        drawing_ = true;
+        File1->setCurrentRow(position_.selected);
+        drawing_ = false;
+    }
+    ZongJi->setText(position_.countLine());
+    Cmd[0]->setEnabled(position_.hasSelection());
+    Cmd[2]->setEnabled(position_.hasSelection());
+    Cmd[3]->setEnabled(position_.canRename());
+}
+
+// --- commands ---------------------------------------------------------------------
 
 void ViewFiles::openSelected()
 {
-    const int row = selected();
-    if (row < 0)
+    if (!position_.hasSelection())
         return;
-    emit openRequested(pathOf(row), option());
+    emit openRequested(position_.pathOf(position_.selected), option());
     closeBrowser();
 }
 
@@ -342,36 +336,35 @@ void ViewFiles::closeEvent(QCloseEvent *event)
 
 void ViewFiles::deleteSelected()
 {
-    const int row = selected();
-    if (row < 0)
+    if (!position_.hasSelection())
         return;
-    const QString name = fileName(row);
+    const QString name = position_.fileName(position_.selected);
     const MsgAnswer answer = ctx_.prompts.message(
         QStringLiteral("将要删除“") + name + QStringLiteral("”，是否继续？"),
         QStringLiteral("谨慎操作！"), MsgIcon::Warning, MsgButtons::YesNo, MsgAnswer::No);
     if (answer != MsgAnswer::Yes)
         return;
-    QFile file(pathOf(row));
+    QFile file(position_.pathOf(position_.selected));
     if (file.exists() && !file.remove())
         ctx_.prompts.warn(QStringLiteral("删除“") + name + QStringLiteral("”失败！\n") +
                           fileErrorReason(file));
-    refresh();
-    showTotal();
+    position_.refresh(onDisk);
+    drawList();
 }
 
 void ViewFiles::renameSelected()
 {
-    const int row = selected();
-    if (row < 0)
+    if (!position_.hasSelection())
         return;
-    const QString current = fileName(row);
-    const QString from = pathOf(row);
+    const QString folder = position_.folder;
+    const QString current = position_.fileName(position_.selected);
+    const QString from = position_.pathOf(position_.selected);
     NameQuestion question{renameTitle(), renamePrompt(), [&] { return current; }, nullptr, nullptr};
     question.givesUp = [&](const QString &filtered) {
         return filtered == current || filtered == dclSuffix();
     };
     question.verdict = [&](const QString &name) {
-        if (QFileInfo::exists(folder_ + '/' + name)) {
+        if (QFileInfo::exists(folder + '/' + name)) {
             ctx_.prompts.warn(QStringLiteral("该文件名已经存在！"));
             return NameVerdict::AskAgain;
         }
@@ -381,7 +374,7 @@ void ViewFiles::renameSelected()
     if (!name)
         return;
     if (QFile::exists(from)) {
-        const QString to = folder_ + '/' + *name;
+        const QString to = folder + '/' + *name;
         QFile file(from);
         if (file.rename(to))
             emit renamed(from, to);
@@ -389,8 +382,8 @@ void ViewFiles::renameSelected()
             ctx_.prompts.warn(QStringLiteral("改名失败！“") + current +
                               QStringLiteral("”仍用原名。\n") + fileErrorReason(file));
     }
-    refresh();
-    showTotal();
+    position_.refresh(onDisk);
+    drawList();
 }
 
 } // namespace portdesk

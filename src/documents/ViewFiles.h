@@ -6,11 +6,16 @@
 // other two Tip describes the folder. File1 lists the folder's *.dcl files in
 // name order, ZongJi counts them. Cmd(0..3): open, close, delete, rename.
 //
+// Its state is a BrowserPosition: every click, pick or key that changes the
+// folder or the selection updates the value first, then the window draws it.
+// The commands and the count line read the value, never the widgets.
+//
 // The browser knows nothing of the main window: opening a file and closing
 // are signals that DocumentCommands acts on. It is made once, then only
-// hidden and shown; the main window's save and step commands use its list
-// while it is hidden.
+// hidden and shown; the main window's save and step commands use its
+// position while it is hidden.
 #include "form/PickList.h"
+#include "model/BrowserPosition.h"
 #include "platform/Context.h"
 
 #include <QWidget>
@@ -42,26 +47,26 @@ public:
     // files); runs once, before anything else uses the list.
     void prepare();
 
-    int option() const;
+    const BrowserPosition &position() const { return position_; }
+
+    // -1 until the first preparation.
+    int option() const { return position_.option ? int(*position_.option) : -1; }
     // Chooses an option and re-reads its folder, even when already chosen.
     void chooseOption(int index);
     // SyncBrowserFolder: the option the main window's origin-folder label
     // names, chosen only when it is not chosen already.
     void syncToFolderLabel(const QString &label);
 
-    QString folder() const { return folder_; }
-    int count() const;
-    int selected() const;
-    QString fileName(int index) const;
-    QString pathOf(int index) const;
-    int indexOf(const QString &fileName) const;
+    QString folder() const { return position_.folder; }
+    int count() const { return position_.count(); }
+    int selected() const { return position_.selected; }
+    QString fileName(int index) const { return position_.fileName(index); }
+    QString pathOf(int index) const { return position_.pathOf(index); }
+    int indexOf(const QString &name) const { return position_.indexOf(name); }
     void select(int index);
-    // Re-reads the current folder; nothing is selected afterwards.
-    void refresh();
     // Re-reads the current folder and selects the selected file again when
     // it is still there.
     void reread();
-    void showTotal();
 
     // "取消(&Q)": hands the folder back to the main window and hides.
     void closeBrowser();
@@ -81,17 +86,24 @@ protected:
 
 private:
     void build();
-    void setFolder(const QString &path);
-    void chooseYear();
-    void chooseMonth();
-    void selectionChanged(int row);
+    BrowserDirs dirs() const;
+    void yearPicked(int index);
+    void monthPicked(int index);
+    void rowChanged(int row);
     void openSelected();
     void deleteSelected();
     void renameSelected();
-    void disableFileCommands();
+
+    // Drawing the position: the folder choice (options, Tip, year and month),
+    // the list as read, the selection with the count line and the commands.
+    void drawFolder();
+    void drawChoice();
+    void drawList();
+    void drawSelection();
 
     Context &ctx_;
-    QString folder_;
+    BrowserPosition position_;
+    bool drawing_ = false; // the list's own signals while it is drawn are no clicks
     bool prepared_ = false;
     bool stale_ = false; // the folder may have changed while hidden
 };

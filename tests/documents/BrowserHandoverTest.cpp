@@ -96,3 +96,20 @@ TEST_F(DocumentsTest, ALockedConsigneeIsNotPickedFromTheListEither)
     ASSERT_TRUE(pickWithMouse(page->ShouHuoRen, 1));
     EXPECT_EQ(page->ShouHuoRen->currentText(), "乙");
 }
+
+TEST_F(DocumentsTest, SteppingGoesOnFromTheRowChosenWithTheKeys)
+{
+    for (const char *n : {"a", "b", "c"})
+        makeFile(saved(QString::fromLatin1(n) + ".dcl"), QString::fromLatin1(n));
+    openThroughBrowser(0, "a.dcl");
+    click(page->DaKai);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(browser));
+    browser->File1->setFocus();
+    QTest::keyClick(browser->File1, Qt::Key_Down);
+    EXPECT_EQ(browser->position().selected, 1);
+    EXPECT_EQ(browser->ZongJi->text(), "当前选中第 2/3 个文件");
+    click(browser->Cmd[1]);
+    click(page->FanYe[1]);
+    EXPECT_EQ(page->ShouHuoRen->currentText(), "c");
+    EXPECT_EQ(page->LiuLan->text(), "3/3");
+}
