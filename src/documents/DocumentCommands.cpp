@@ -279,7 +279,7 @@ void DocumentCommands::save()
 
     NameQuestion question{saveAsTitle(), saveAsPrompt(), nullptr, nullptr, nullptr};
     question.proposal = [this] {
-        return saveAsProposal(page_.ShouHuoRen->currentText(), ctx_.clock.now());
+        return saveAsProposal(page_.document().value()[DeclField::ShouHuoRen], ctx_.clock.now());
     };
     question.verdict = [this](const QString &name) {
         if (name == session_.caption()) {
