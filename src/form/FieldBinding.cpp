@@ -14,7 +14,10 @@ FieldBinding::FieldBinding(Changed changed, QObject *parent)
 
 void FieldBinding::bind(const FieldRef &ref, QWidget *field)
 {
-    fields_.insert(ref.objectName(), field);
+    Bound bound{field, qobject_cast<QLineEdit *>(field), qobject_cast<QComboBox *>(field)};
+    if (bound.list)
+        bound.line = bound.list->lineEdit();
+    fields_.insert(ref.objectName(), bound);
     const auto changed = [this, ref](const QString &text) {
         if (!showing_)
             changed_(ref, text);
@@ -27,16 +30,28 @@ void FieldBinding::bind(const FieldRef &ref, QWidget *field)
 
 void FieldBinding::show(const FieldRef &ref, const QString &text)
 {
-    QWidget *w = field(ref);
-    if (!w || fieldText(w) == text)
+    const Bound bound = fields_.value(ref.objectName());
+    if (!bound.widget)
         return;
-    showing_ = true;
-    setFieldText(w, text);
-    showing_ = false;
-    // A field that could not take the whole text (its length limit) holds
-    // what it shows, as if typed.
-    if (const QString shown = fieldText(w); shown != text)
-        changed_(ref, shown);
+    // Typed calls rather than the user property: a load shows every field.
+    const QString shown = bound.line ? bound.line->text() : fieldText(bound.widget);
+    if (shown != text) {
+        showing_ = true;
+        if (bound.list)
+            bound.list->setEditText(text);
+        else if (bound.line)
+            bound.line->setText(text);
+        else
+            setFieldText(bound.widget, text);
+        showing_ = false;
+        // A field that could not take the whole text (its length limit) holds
+        // what it shows, as if typed.
+        if (bound.line && bound.line->text() != text)
+            changed_(ref, bound.line->text());
+        // A value longer than its box shows its start, as the clerk typed it.
+        if (bound.line)
+            bound.line->setCursorPosition(0);
+    }
 }
 
 } // namespace portdesk

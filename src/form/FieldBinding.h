@@ -8,6 +8,8 @@
 #include <QObject>
 #include <functional>
 
+class QComboBox;
+class QLineEdit;
 class QWidget;
 
 namespace portdesk {
@@ -19,13 +21,19 @@ public:
     FieldBinding(Changed changed, QObject *parent = nullptr);
 
     void bind(const FieldRef &ref, QWidget *field);
-    QWidget *field(const FieldRef &ref) const { return fields_.value(ref.objectName()); }
+    QWidget *field(const FieldRef &ref) const { return fields_.value(ref.objectName()).widget; }
     // Sets a field's text as the value has it; the change is not handed back.
     void show(const FieldRef &ref, const QString &text);
 
 private:
+    // A field and the line it types into (its own, or its list's).
+    struct Bound {
+        QWidget *widget = nullptr;
+        QLineEdit *line = nullptr;
+        QComboBox *list = nullptr;
+    };
     Changed changed_;
-    QHash<QString, QWidget *> fields_; // by objectName
+    QHash<QString, Bound> fields_; // by objectName
     bool showing_ = false;
 };
 

@@ -89,15 +89,8 @@ MainPage::~MainPage() = default;
 
 void MainPage::showLoaded()
 {
-    for (const FormField &f : formFields()) {
+    for (const FormField &f : formFields())
         binding_->show(f.ref, document_.value().at(f));
-        // A value longer than its box shows its start, as the clerk typed it.
-        QWidget *w = binding_->field(f.ref);
-        if (auto *combo = qobject_cast<QComboBox *>(w))
-            w = combo->lineEdit();
-        if (auto *edit = qobject_cast<QLineEdit *>(w))
-            edit->setCursorPosition(0);
-    }
 }
 
 void MainPage::showEdited(const Declaration &before)

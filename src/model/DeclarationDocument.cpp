@@ -27,6 +27,12 @@ void DeclarationDocument::rerun(const FieldRef &field)
 void DeclarationDocument::load(const Declaration &content)
 {
     value_ = content;
+    // A field holds what the form lets the clerk type: a longer stored value
+    // is cut to the field's limit, as the field would cut it on screen.
+    for (const FormField &f : formFields()) {
+        if (f.spec->maxLength > 0 && value_.at(f).size() > f.spec->maxLength)
+            value_.at(f).truncate(f.spec->maxLength);
+    }
     state_ = loadedState(value_);
     emit loaded();
 }

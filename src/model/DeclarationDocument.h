@@ -24,7 +24,8 @@ public:
     void take(const FieldRef &field, const QString &text);
     // A field's rules run again on its unchanged text (a pick of the item shown).
     void rerun(const FieldRef &field);
-    // A whole declaration replaces the value; its state follows from it.
+    // A whole declaration replaces the value, each text within its field's
+    // length limit; its state follows from it.
     void load(const Declaration &content);
 
 signals:

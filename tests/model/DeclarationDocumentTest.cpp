@@ -68,10 +68,19 @@ TEST(DeclarationDocument, ALoadReplacesTheWholeValueAndDerivesItsStateOnce)
     d[D::XuKeZheng] = QStringLiteral("A1");
     doc.load(d);
     EXPECT_EQ(doc.value(), d);
+
+    // A stored value longer than its field takes is cut as the field would cut it.
+    Declaration tooLong = d;
+    tooLong[D::JianShu] = QStringLiteral("1234567");
+    tooLong[D::TiYunDanHao] = QString(30, QLatin1Char('B'));
+    doc.load(tooLong);
+    EXPECT_EQ(doc.value()[D::JianShu], QStringLiteral("12345"));
+    EXPECT_EQ(doc.value()[D::TiYunDanHao].size(), 20);
+    doc.load(d);
     EXPECT_EQ(doc.state(), loadedState(d));
     EXPECT_FALSE(doc.enabled(fieldRef(D::JZXsl1)));
     EXPECT_TRUE(doc.state().moreMark);
-    EXPECT_EQ(seen.loads, 1);
+    EXPECT_EQ(seen.loads, 3);
     EXPECT_EQ(seen.befores.size(), 1u);
 }
 
