@@ -1,67 +1,13 @@
 // The declaration form: every field's name, kind, limit, list, colour and
 // initial state, the frame's texts, and the window's geometry.
 #include "MainPageFixture.h"
+#include "model/FormSchema.h"
 #include "platform/Version.h"
 
 using namespace portdesk;
 using namespace portdesk::test;
 
 namespace {
-
-enum class Kind { Text, List };
-
-struct FieldCase {
-    QString name;
-    Kind kind;
-    int maxLength; // 0: no limit
-    QStringList items;
-};
-
-const QStringList kUnitsQty{"个", "台"};
-const QStringList kUnitsWeight{"千克"};
-const QStringList kCurrencies{"美元", "欧元", "英镑", "日本元", "人民币"};
-const QStringList kPacking{"木托", "木箱", "垫木", "纸箱", "其它"};
-
-std::vector<FieldCase> allFields()
-{
-    std::vector<FieldCase> v{{"ShouHuoRen", Kind::List, 0, {}}};
-    for (int i = 0; i < 10; ++i) {
-        v.push_back({rowName("MingCheng", i), Kind::Text, 0, {}});
-        v.push_back({rowName("BianMa", i), Kind::Text, 10, {}});
-        v.push_back({rowName("YuanChanGuo", i), Kind::Text, 5, {}});
-        v.push_back({rowName("ShuLiang", i), Kind::Text, 0, {}});
-        v.push_back({rowName("SLdanwei", i), Kind::List, 0, kUnitsQty});
-        v.push_back({rowName("ZhongLiang", i), Kind::Text, 0, {}});
-        v.push_back({rowName("ZLdanwei", i), Kind::List, 0, kUnitsWeight});
-        v.push_back({rowName("ZongZhi", i), Kind::Text, 20, {}});
-        v.push_back({rowName("BiZhi", i), Kind::List, 0, kCurrencies});
-    }
-    for (int k = 0; k < 2; ++k) {
-        v.push_back({rowName("BZzhonglei", k), Kind::List, 0, kPacking});
-        v.push_back({rowName("BZshuliang", k), Kind::Text, 4, {}});
-    }
-    const std::vector<FieldCase> rest{
-        {"JianShu", Kind::Text, 5, {}},
-        {"GongJin", Kind::Text, 10, {}},
-        {"YunShuGongJu", Kind::List, 0, {"飞机", "船舶", "海运集装箱", "汽车"}},
-        {"TiYunDanHao", Kind::Text, 20, {}},
-        {"QiYunGuoJia", Kind::Text, 5, {}},
-        {"RuJingKouAn", Kind::List, 0, {"上海", "深圳"}},
-        {"XuKeZheng", Kind::Text, 12, {}},
-        {"HeTongHao", Kind::Text, 20, {}},
-        {"MaoYiFangShi",
-         Kind::List,
-         0,
-         {"一般贸易", "进料加工", "来料加工", "外商投资", "退运货物", "货样广告品", "其它"}},
-        {"MaoYiGuoBie", Kind::Text, 5, {}},
-        {"JZXsl1", Kind::Text, 2, {}},
-        {"JZXhm1", Kind::Text, 11, {}},
-        {"JZXsl2", Kind::Text, 2, {}},
-        {"JZXhm2", Kind::Text, 11, {}},
-    };
-    v.insert(v.end(), rest.begin(), rest.end());
-    return v;
-}
 
 QStringList itemsOf(const QComboBox *c)
 {
@@ -73,23 +19,23 @@ QStringList itemsOf(const QComboBox *c)
 
 } // namespace
 
-TEST_F(MainPageTest, EveryFieldHasItsNameKindLimitAndList)
+TEST_F(MainPageTest, EveryFieldOfTheSchemaIsBuiltAsItsKindWithItsLimitAndList)
 {
-    const auto fields = allFields();
-    EXPECT_EQ(fields.size(), 1u + 90u + 4u + 14u);
-    for (const FieldCase &f : fields) {
-        SCOPED_TRACE(f.name.toStdString());
-        if (f.kind == Kind::Text) {
-            auto *edit = page->findChild<QLineEdit *>(f.name);
+    ASSERT_EQ(formFields().size(), 109u);
+    for (const FormField &f : formFields()) {
+        const QString name = f.ref.objectName();
+        SCOPED_TRACE(name.toStdString());
+        if (f.spec->kind == FieldKind::Text) {
+            auto *edit = page->findChild<QLineEdit *>(name);
             ASSERT_NE(edit, nullptr);
             EXPECT_FALSE(qobject_cast<QComboBox *>(edit->parentWidget()));
-            EXPECT_EQ(edit->maxLength(), f.maxLength ? f.maxLength : 32767);
+            EXPECT_EQ(edit->maxLength(), f.spec->maxLength ? f.spec->maxLength : 32767);
             EXPECT_TRUE(edit->text().isEmpty());
         } else {
-            auto *combo = page->findChild<QComboBox *>(f.name);
+            auto *combo = page->findChild<QComboBox *>(name);
             ASSERT_NE(combo, nullptr);
             EXPECT_TRUE(combo->isEditable());
-            EXPECT_EQ(itemsOf(combo), f.items);
+            EXPECT_EQ(itemsOf(combo), f.spec->items);
             EXPECT_TRUE(combo->currentText().isEmpty()) << "a list starts empty";
         }
     }
@@ -157,15 +103,14 @@ TEST_F(MainPageTest, ColoursMarkTheRequiredAndTheRedFields)
                                   "QiYunGuoJia", "RuJingKouAn",  "MaoYiFangShi",   "MaoYiGuoBie"};
     const QStringList redFields{"BianMa(0)", "BiZhi(0)", "BZzhonglei(0)",
                                 "XuKeZheng", "JZXhm1",   "JZXhm2"};
-    for (const FieldCase &f : allFields()) {
-        QWidget *w = control(f.name);
-        const QPalette pal = w->palette();
-        EXPECT_EQ(pal.color(QPalette::Active, QPalette::Base) == green,
-                  greenFields.contains(f.name))
-            << f.name.toStdString();
+    for (const FormField &f : formFields()) {
+        const QString name = f.ref.objectName();
+        const QPalette pal = control(name)->palette();
+        EXPECT_EQ(pal.color(QPalette::Active, QPalette::Base) == green, greenFields.contains(name))
+            << name.toStdString();
         EXPECT_EQ(pal.color(QPalette::Active, QPalette::Text) == QColor(Qt::red),
-                  redFields.contains(f.name))
-            << f.name.toStdString();
+                  redFields.contains(name))
+            << name.toStdString();
     }
 }
 
@@ -175,10 +120,10 @@ TEST_F(MainPageTest, InputMethodIsOffWhereCodesAreTyped)
     for (int i = 1; i < 10; ++i)
         off << rowName("BianMa", i) << rowName("ShuLiang", i) << rowName("ZhongLiang", i)
             << rowName("ZongZhi", i);
-    for (const FieldCase &f : allFields()) {
-        QWidget *w = control(f.name);
-        EXPECT_EQ(w->testAttribute(Qt::WA_InputMethodEnabled), !off.contains(f.name))
-            << f.name.toStdString();
+    for (const FormField &f : formFields()) {
+        const QString name = f.ref.objectName();
+        EXPECT_EQ(control(name)->testAttribute(Qt::WA_InputMethodEnabled), !off.contains(name))
+            << name.toStdString();
     }
 }
 

@@ -11,26 +11,6 @@ using namespace portdesk;
 
 namespace {
 
-TEST(CodeLists, SevenListsInTheirOrder)
-{
-    const std::pair<const char *, const char16_t *> expected[] = {
-        {"SLdanwei", u"个|台"},
-        {"ZLdanwei", u"千克"},
-        {"BiZhi", u"美元|欧元|英镑|日本元|人民币"},
-        {"BZzhonglei", u"木托|木箱|垫木|纸箱|其它"},
-        {"YunShuGongJu", u"飞机|船舶|海运集装箱|汽车"},
-        {"RuJingKouAn", u"上海|深圳"},
-        {"MaoYiFangShi", u"一般贸易|进料加工|来料加工|外商投资|退运货物|货样广告品|其它"},
-    };
-    ASSERT_EQ(codeLists().size(), std::size(expected));
-    for (const auto &[field, items] : expected) {
-        const CodeList *l = codeList(QString::fromLatin1(field));
-        ASSERT_NE(l, nullptr) << field;
-        EXPECT_EQ(l->items.join('|'), QString::fromUtf16(items)) << field;
-    }
-    EXPECT_EQ(codeList(QStringLiteral("ShouHuoRen")), nullptr);
-}
-
 TEST(QuickPick, DigitsWithinTheListOnly)
 {
     const QStringList ports = codeList(QStringLiteral("RuJingKouAn"))->items;
