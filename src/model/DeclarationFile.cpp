@@ -3,6 +3,7 @@
 #include "store/QuotedValue.h"
 #include "store/SettingsStore.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace portdesk {
@@ -41,6 +42,14 @@ bool readDeclaration(const QString &path, LoadedDeclaration &out, QString *error
     if (file.failed()) {
         if (error)
             *error = file.failure();
+        return false;
+    }
+    // Anything else (another program's settings, a file in another encoding)
+    // would open as an empty form and get a second 报检内容 on saving.
+    if (!file.hasSection(contentSection())) {
+        if (error)
+            *error = QStringLiteral("文件“%1”不是报检单：其中没有“%2”")
+                         .arg(QDir::toNativeSeparators(path), contentSection());
         return false;
     }
     LoadedDeclaration loaded;

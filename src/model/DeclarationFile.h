@@ -30,7 +30,7 @@ struct LoadedDeclaration {
 
 // Reads the file and completes it: missing content keys and an empty 报检号
 // are added, as the key-by-key reads would. False, with `error` set, when
-// the file cannot be read.
+// the file cannot be read or holds no 报检内容; nothing is written then.
 bool readDeclaration(const QString &path, LoadedDeclaration &out, QString *error);
 
 class ProfileBatch;

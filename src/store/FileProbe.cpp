@@ -18,7 +18,9 @@ Probe probePath(const QString &path)
         return {Presence::Absent, 0};
     if (err != 0)
         return {Presence::Failed, err};
-    return {S_ISDIR(st.st_mode) ? Presence::Folder : Presence::File, 0};
+    if (S_ISDIR(st.st_mode))
+        return {Presence::Folder, 0};
+    return {S_ISREG(st.st_mode) ? Presence::File : Presence::Other, 0};
 }
 
 } // namespace portdesk

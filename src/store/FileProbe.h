@@ -7,7 +7,8 @@
 
 namespace portdesk {
 
-enum class Presence { Absent, File, Folder, Failed };
+// Other: neither a regular file nor a folder (a pipe, a device).
+enum class Presence { Absent, File, Folder, Other, Failed };
 
 struct Probe {
     Presence presence = Presence::Absent;

@@ -165,6 +165,11 @@ void ProfileDocument::insertLine(int at, QByteArray text)
     lines_.insert(lines_.begin() + at, makeLine(std::move(text), kCrLf));
 }
 
+bool ProfileDocument::hasSection(const QByteArray &section) const
+{
+    return findSection(makeName(section)) >= 0;
+}
+
 std::optional<QByteArray> ProfileDocument::rawValue(const QByteArray &section,
                                                     const QByteArray &key) const
 {

@@ -15,6 +15,13 @@ struct LoadedProfile {
     QString error; // why, for the clerk, when failed
 };
 
+// The largest settings file read. Real ones (a register of a few thousand
+// consignees) stay far below a megabyte; anything bigger is a wrong or broken
+// file that would take minutes and gigabytes of memory to read.
+inline constexpr qint64 kMaxProfileBytes = 64 * 1024 * 1024;
+
+// Only regular files (or links to them) of at most kMaxProfileBytes are read:
+// a pipe would block for ever and a device never ends.
 LoadedProfile loadProfile(const QString &file);
 
 // Replaces the file atomically (a crash or a lost connection mid-write leaves

@@ -305,6 +305,13 @@ bool ProfileBatch::DeleteKey(const QString &section, const QString &key, QString
     return writeInto(d->working, section, key, std::nullopt, error);
 }
 
+bool ProfileBatch::hasSection(const QString &section) const
+{
+    const Working &w = d->working;
+    const std::optional<QByteArray> name = toGbk(section);
+    return !w.loaded.failed && name && w.loaded.doc.hasSection(trimProfileBlanks(*name));
+}
+
 bool ProfileBatch::failed() const
 {
     return d->working.loaded.failed;

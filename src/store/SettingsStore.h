@@ -60,6 +60,9 @@ public:
                   QString *error = nullptr);
     bool DeleteKey(const QString &section, const QString &key, QString *error = nullptr);
 
+    // True when the file as read holds the section (matched as by ReadKey).
+    bool hasSection(const QString &section) const;
+
     // True when the file could not be read (it exists but is unreadable,
     // or its lock could not be had);
     // writes are then refused so that the file is never replaced by a

@@ -191,6 +191,25 @@ TEST_F(DocumentsTest, AFileThatVanishedBeforeOpeningKeepsTheRecordAndItsState)
     EXPECT_TRUE(page->isEnabled());
 }
 
+TEST_F(DocumentsTest, AFileThatIsNoDeclarationIsRefusedAndKeepsTheRecord)
+{
+    makeFile(saved("s.dcl"), "甲");
+    const QByteArray foreign = gbk("[列表]\nS=1\n1=苏州公司\n");
+    ASSERT_TRUE(writeBytes(saved("x.dcl"), foreign));
+    openThroughBrowser(0, "s.dcl");
+    const Shown before = shownState(*page);
+    env.prompts.clearRecord();
+    openThroughBrowser(0, "x.dcl");
+    EXPECT_EQ(env.prompts.texts(),
+              QStringList{"打开“x.dcl”失败！\n文件“" + QDir::toNativeSeparators(saved("x.dcl")) +
+                          "”不是报检单：其中没有“报检内容”"});
+    EXPECT_EQ(env.prompts.last()->icon, MsgIcon::Warning);
+    EXPECT_EQ(shownState(*page).caption, before.caption);
+    EXPECT_EQ(page->DangQianWenJian, saved("s.dcl"));
+    EXPECT_EQ(page->ShouHuoRen->currentText(), "甲");
+    EXPECT_EQ(readBytes(saved("x.dcl")), foreign);
+}
+
 TEST_F(DocumentsTest, PreviousAndNextWrapAround)
 {
     for (const char *n : {"a", "b", "c"})

@@ -274,3 +274,43 @@ TEST(DeclarationRead, AMissingFileIsRefusedAndNotCreated)
     EXPECT_EQ(loaded.content[DeclField::ShouHuoRen], "unchanged");
     EXPECT_FALSE(QFile::exists(path));
 }
+
+// Files that are no declaration open as nothing and stay as they were: read
+// as one, they would show an empty form and gain a second 报检内容 on saving.
+struct Foreign {
+    const char *name;
+    QByteArray bytes;
+    const char *reason; // part of the message the clerk reads
+};
+
+class NotADeclaration : public ::testing::TestWithParam<Foreign> {};
+
+TEST_P(NotADeclaration, IsRefusedAndLeftUntouched)
+{
+    TestEnv env;
+    const QString path = env.path("a.dcl");
+    ASSERT_TRUE(writeBytes(path, GetParam().bytes));
+    LoadedDeclaration loaded;
+    loaded.content[DeclField::ShouHuoRen] = "unchanged";
+    QString error;
+    EXPECT_FALSE(readDeclaration(path, loaded, &error));
+    EXPECT_TRUE(error.contains(QString::fromUtf8(GetParam().reason))) << error.toStdString();
+    EXPECT_TRUE(error.contains(QDir::toNativeSeparators(path))) << error.toStdString();
+    EXPECT_EQ(loaded.content[DeclField::ShouHuoRen], "unchanged");
+    EXPECT_EQ(readBytes(path), GetParam().bytes);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, NotADeclaration,
+    ::testing::Values(
+        Foreign{"Utf8",
+                QByteArray("[\xE6\x8A\xA5\xE6\xA3\x80\xE5\x86\x85\xE5\xAE\xB9]\r\n"
+                           "\xE6\x94\xB6\xE8\xB4\xA7\xE4\xBA\xBA=A\r\n"),
+                "不是报检单"},
+        Foreign{"Utf8WithBom",
+                QByteArray("\xEF\xBB\xBF[\xE6\x8A\xA5\xE6\xA3\x80\xE5\x86\x85\xE5\xAE\xB9]\r\n"
+                           "\xE6\x94\xB6\xE8\xB4\xA7\xE4\xBA\xBA=A\r\n"),
+                "UTF-8"},
+        Foreign{"AnotherSettingsFile", gbk("[列表]\nS=1\n1=苏州公司\n"), "不是报检单"},
+        Foreign{"Empty", QByteArray(), "不是报检单"}),
+    [](const auto &info) { return std::string(info.param.name); });

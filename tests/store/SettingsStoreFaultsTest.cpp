@@ -1,5 +1,6 @@
 // A shared drive that fails for a moment, and files the store cannot read:
 // nothing is written over them, and the reason names the file in Chinese.
+#include "store/ProfileFile.h"
 #include "store/SettingsStore.h"
 #include "support/ProbeFaults.h"
 #include "support/TestEnv.h"
@@ -10,7 +11,13 @@
 
 #include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
+#include <fcntl.h>
+#include <functional>
+#include <future>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace portdesk;
 using portdesk::test::gbk;
@@ -137,24 +144,28 @@ TEST(OneOffFault, NoSuchFileWhileAnotherDeskSavesLosesNothing)
     EXPECT_EQ(ReadKey(file, "列表", "3", ""), "太仓公司");
 }
 
-class Utf16File : public ::testing::TestWithParam<QByteArray> {};
+// A file an editor saved as "Unicode" or "UTF-8", with its byte-order mark.
+struct Encoded {
+    const char *name;
+    QByteArray bytes;
+    const char *encoding; // as the message names it
+};
 
-TEST_P(Utf16File, IsUnreadableAndNeverWrittenTo)
+class ForeignEncoding : public ::testing::TestWithParam<Encoded> {};
+
+TEST_P(ForeignEncoding, IsUnreadableAndNeverWrittenTo)
 {
     TestEnv env;
     const QString file = env.path("Config.ini");
-    // "[A]\r\nk=1" in UTF-16LE: eight units, sixteen bytes.
-    const QByteArray bytes = GetParam() + QByteArray("[\0A\0]\0\r\0\n\0k\0=\0"
-                                                     "1\0",
-                                                     16);
+    const QByteArray bytes = GetParam().bytes;
     ASSERT_TRUE(writeBytes(file, bytes));
 
     QString error;
     EXPECT_EQ(ReadKey(file, "A", "k", "d", &error), "d");
-    EXPECT_TRUE(error.contains("UTF-16")) << error.toStdString();
+    EXPECT_TRUE(error.contains(GetParam().encoding)) << error.toStdString();
     error.clear();
     EXPECT_FALSE(WriteKey(file, "A", "j", "2", &error));
-    EXPECT_TRUE(error.contains("UTF-16")) << error.toStdString();
+    EXPECT_TRUE(error.contains(GetParam().encoding)) << error.toStdString();
     EXPECT_TRUE(error.contains("Config.ini"));
     EXPECT_FALSE(DeleteKey(file, "A", "k"));
     ProfileBatch batch(file);
@@ -163,10 +174,74 @@ TEST_P(Utf16File, IsUnreadableAndNeverWrittenTo)
     EXPECT_EQ(readBytes(file), bytes);
 }
 
-INSTANTIATE_TEST_SUITE_P(ByteOrderMarks, Utf16File,
-                         ::testing::Values(QByteArray("\xFF\xFE"), QByteArray("\xFE\xFF")),
-                         [](const auto &info) {
-                             return info.param.toHex().toUpper().toStdString();
-                         });
+// "[A]\r\nk=1" in UTF-16LE: eight units, sixteen bytes.
+const QByteArray kUtf16Le("[\0A\0]\0\r\0\n\0k\0=\0"
+                          "1\0",
+                          16);
+
+INSTANTIATE_TEST_SUITE_P(
+    ByteOrderMarks, ForeignEncoding,
+    ::testing::Values(Encoded{"FFFE", QByteArray("\xFF\xFE") + kUtf16Le, "UTF-16"},
+                      Encoded{"FEFF", QByteArray("\xFE\xFF") + kUtf16Le, "UTF-16"},
+                      Encoded{"EFBBBF", QByteArray("\xEF\xBB\xBF[A]\r\nk=1\r\n"), "UTF-8"}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+// What is no regular file of sane size is refused before it is read: a pipe
+// would block for ever, a device never ends, a huge file eats the memory.
+struct Odd {
+    const char *name;
+    std::function<bool(const QString &path)> make;
+    const char *reason;
+};
+
+class OddFile : public ::testing::TestWithParam<Odd> {};
+
+TEST_P(OddFile, IsRefusedAtOnceAndLeftAlone)
+{
+    TestEnv env;
+    const QString file = env.path("Portdesk.ini");
+    ASSERT_TRUE(GetParam().make(file));
+    const qint64 size = QFileInfo(file).size();
+
+    auto read = std::async(std::launch::async, [file] {
+        QString error;
+        const QString value = ReadKey(file, "A", "k", "d", &error);
+        return std::make_pair(value, error);
+    });
+    if (read.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
+        // A reader stuck on a pipe: give it an end so that the test can end.
+        const int fd = ::open(QFile::encodeName(file).constData(), O_WRONLY | O_NONBLOCK);
+        if (fd >= 0)
+            ::close(fd);
+        FAIL() << "reading blocked";
+    }
+    const auto [value, error] = read.get();
+    EXPECT_EQ(value, "d");
+    EXPECT_TRUE(error.contains(GetParam().reason) && error.contains("Portdesk.ini"))
+        << error.toStdString();
+
+    QString writeError;
+    EXPECT_FALSE(WriteKey(file, "A", "k", "1", &writeError));
+    EXPECT_TRUE(writeError.contains(GetParam().reason)) << writeError.toStdString();
+    EXPECT_EQ(QFileInfo(file).size(), size);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, OddFile,
+    ::testing::Values(Odd{"Fifo",
+                          [](const QString &path) {
+                              return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
+                          },
+                          "不是普通文件"},
+                      Odd{"LinkToDevZero",
+                          [](const QString &path) { return QFile::link("/dev/zero", path); },
+                          "不是普通文件"},
+                      Odd{"SparseOverTheLimit",
+                          [](const QString &path) {
+                              QFile f(path);
+                              return f.open(QIODevice::WriteOnly) && f.resize(kMaxProfileBytes + 1);
+                          },
+                          "超过 64 MB"}),
+    [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace
