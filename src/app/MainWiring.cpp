@@ -25,8 +25,8 @@ void wireMainPage(MainPage &page)
     refreshFollowUpBadge(page);
 
     // print: the printed declaration is stored and shown by the documents
-    new PrintCommand(page, [documents](const QString &path) { // owned by the page
-        return documents->printed(path);
+    new PrintCommand(page, [documents](const QString &path, QString *error) { // owned by the page
+        return documents->printed(path, error);
     });
 
     // help

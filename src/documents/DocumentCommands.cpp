@@ -127,12 +127,15 @@ void DocumentCommands::render()
 
 // --- the file -------------------------------------------------------------------
 
-bool DocumentCommands::DoBaoCun()
+bool DocumentCommands::DoBaoCun(QString *error)
 {
     const QString name = QFileInfo(session_.file).fileName();
-    QString error;
-    if (!writeDeclaration(session_.file, page_.document().value(), &error)) {
-        ctx_.prompts.warn(QStringLiteral("保存“") + name + QStringLiteral("”失败！\n") + error);
+    QString why;
+    if (!writeDeclaration(session_.file, page_.document().value(), &why)) {
+        if (error)
+            *error = why;
+        else
+            ctx_.prompts.warn(QStringLiteral("保存“") + name + QStringLiteral("”失败！\n") + why);
         return false;
     }
     session_.consigneeLocked = true;
@@ -346,11 +349,11 @@ void DocumentCommands::step(int direction)
     }
 }
 
-bool DocumentCommands::printed(const QString &path)
+bool DocumentCommands::printed(const QString &path, QString *error)
 {
     const QString previous = session_.file;
     session_.file = path;
-    if (!DoBaoCun()) {
+    if (!DoBaoCun(error)) {
         session_.file = previous;
         render();
         return false;

@@ -30,8 +30,9 @@ public:
     const DocumentSession &session() const { return session_; }
 
     // Writes the record into the session's file. On success: caption, consignee
-    // lock and the success message. On failure: a message, nothing changed.
-    bool DoBaoCun();
+    // lock and the success message. On failure nothing changes, and the
+    // reason is set in `error` when given, else shown.
+    bool DoBaoCun(QString *error = nullptr);
     // Loads the session's file into the main window, or says why it cannot.
     bool DoDaKai();
 
@@ -50,8 +51,9 @@ public:
     void browseOriginFolder();
     // After printing: writes the record into `path` (in Saved/Printed) with
     // DoBaoCun and shows the printed state, the browser on the printed files.
-    // False, with the main window unchanged, when the file was not written.
-    bool printed(const QString &path);
+    // False, with the main window unchanged and `error` set to the reason
+    // (not shown), when the file was not written.
+    bool printed(const QString &path, QString *error);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

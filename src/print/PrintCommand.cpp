@@ -4,6 +4,9 @@
 #include "form/WindowPlacement.h"
 #include "model/ConsigneeRegister.h"
 #include "model/PrintChecks.h"
+#include "model/PrintedFileName.h"
+#include "model/StorableDeclaration.h"
+#include "platform/Clock.h"
 #include "platform/Prompts.h"
 #include "store/WorkDirCheck.h"
 
@@ -33,6 +36,14 @@ void PrintCommand::run()
     if (const auto failure = firstFailedCheck(declaration, consignees)) {
         page_.context().prompts.warn(failure->message);
         moveFocus(failure->focus);
+        return;
+    }
+    // A declaration its printed file could not hold is never put on paper.
+    const QString name =
+        printedFileName(declaration[DeclField::ShouHuoRen], page_.context().clock.now());
+    if (const auto problem = storeProblem(declaration, name)) {
+        page_.context().prompts.warn(problem->message);
+        moveFocus(problem->focus);
         return;
     }
     if (!window_)

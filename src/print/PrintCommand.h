@@ -1,7 +1,9 @@
 #pragma once
 // DaYin, the print command: moves the focus to the consignee, checks the
 // work directory, runs the print checks over the main window's declaration
-// and the consignee register as its file holds it, and on success opens the
+// and the consignee register as its file holds it, refuses a declaration its
+// printed file could not hold (the cursor on the field to correct), and on
+// success opens the
 // printout window Print_BJD (one at a time). What happens after printing
 // (saving into Saved/Printed, the printed state) is handed in by the wiring
 // as `recordPrinted`.

@@ -13,6 +13,7 @@
 #include "store/WorkDirCheck.h"
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
@@ -28,7 +29,6 @@ int px(int twips)
     return twipsToPixels(twips);
 }
 
-// The window's caption, and the name the print job goes by.
 QString printoutTitle()
 {
     return QStringLiteral("打印预览");
@@ -77,7 +77,7 @@ void PrintWindow::load(const Declaration &declaration)
 {
     mainWindow_.hide();
     // Created here so that the file stored after printing has its folder;
-    // a failure shows when that file is written.
+    // a failure shows when printing is asked for.
     if (ensureDir(ctx_.savedDir()))
         ensureDir(ctx_.printedDir());
     SheetSources s;
@@ -100,7 +100,10 @@ void PrintWindow::setSources(const SheetSources &sources)
 
 bool PrintWindow::askExtras()
 {
+    // Every try asks afresh: an answer given before a failed print counts no more.
     SheetSources s = sources_;
+    s.certificateNote = false;
+    s.freeLine.clear();
     if (!s.declaration.at(DeclField::ZongZhi, 0).isEmpty()) {
         const MsgAnswer answer = ctx_.prompts.message(
             QStringLiteral("是否需要入境货物检验检疫证明？（一般设备需要）"), appTitle(),
@@ -126,6 +129,17 @@ bool PrintWindow::printDeclaration()
 {
     if (!workDirReachable(ctx_))
         return false;
+    const QString name =
+        printedFileName(sources_.declaration[DeclField::ShouHuoRen], ctx_.clock.now());
+    // The print command refused a declaration the file cannot hold; its
+    // folder is what the save could still fail on before the paper is used.
+    for (const QString &dir : {ctx_.savedDir(), ctx_.printedDir()}) {
+        if (!ensureDir(dir)) {
+            failed(QStringLiteral("无法创建文件夹“") + QDir::toNativeSeparators(dir) +
+                   QStringLiteral("”！"));
+            return false;
+        }
+    }
     if (!askExtras())
         return false;
     cmdPrint->hide();
@@ -133,24 +147,25 @@ bool PrintWindow::printDeclaration()
     QString error;
     const Sheet sheet = sheet_;
     if (!ctx_.printer.printPage(
-            printoutTitle(), [&sheet](QPainter &painter) { paintSheet(painter, sheet); }, &error)) {
-        failed();
+            name, [&sheet](QPainter &painter) { paintSheet(painter, sheet); }, &error)) {
+        failed(error);
         return false;
     }
-    const QString path =
-        ctx_.printedDir() + '/' +
-        printedFileName(sources_.declaration[DeclField::ShouHuoRen], ctx_.clock.now());
-    if (!recordPrinted_ || !recordPrinted_(path)) {
-        failed();
+    error.clear();
+    if (!recordPrinted_ || !recordPrinted_(ctx_.printedDir() + '/' + name, &error)) {
+        failed(error);
         return false;
     }
     close();
     return true;
 }
 
-void PrintWindow::failed()
+void PrintWindow::failed(const QString &reason)
 {
-    ctx_.prompts.inform(QStringLiteral("打印错误！"));
+    QString text = QStringLiteral("打印错误！");
+    if (!reason.isEmpty())
+        text += QLatin1Char('\n') + reason;
+    ctx_.prompts.inform(text);
     cmdPrint->show();
     cmdExit->show();
 }

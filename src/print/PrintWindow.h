@@ -4,12 +4,14 @@
 //
 // Borderless and white, it draws the sheet through paintSheet at 15 twips a
 // pixel, and is dragged by the mouse anywhere on its surface. While it is
-// open the main window is hidden. cmdPrint asks for the certificate note or
-// the free goods line, prints one page through the platform's Printer,
-// hands the new file's path to `recordPrinted` (which saves the declaration
-// there and sets the printed state) and closes; any failure says "打印错误！"
-// and leaves the window open. cmdExit closes without printing. The two
-// buttons are children of the window, never part of the sheet.
+// open the main window is hidden. cmdPrint names the file the printed
+// declaration will be stored under and makes its folder, before asking
+// anything; then asks for the certificate note or the free goods line afresh, prints one page
+// through the platform's Printer as a job named after that file, hands the file's path to
+// `recordPrinted` (which saves the declaration there and sets the printed
+// state) and closes. Any failure says "打印错误！" with its reason on a
+// second line and leaves the window open. cmdExit closes without printing.
+// The two buttons are children of the window, never part of the sheet.
 #include "model/Sheet.h"
 
 #include <QPoint>
@@ -26,8 +28,9 @@ class PrintWindow : public QWidget {
     Q_OBJECT
 public:
     // Saves the declaration into the given path and shows the printed
-    // state; false when the file could not be written (already reported).
-    using RecordPrinted = std::function<bool(const QString &path)>;
+    // state; false, with `error` set to the reason and nothing shown, when
+    // the file could not be written.
+    using RecordPrinted = std::function<bool(const QString &path, QString *error)>;
 
     // `mainWindow` is hidden while this window is open.
     PrintWindow(Context &ctx, const Declaration &declaration, QWidget &mainWindow,
@@ -53,7 +56,7 @@ private:
     void load(const Declaration &declaration);
     bool askExtras();
     void setSources(const SheetSources &sources);
-    void failed();
+    void failed(const QString &reason);
 
     Context &ctx_;
     QWidget &mainWindow_;

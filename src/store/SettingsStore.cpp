@@ -39,6 +39,17 @@ std::optional<QByteArray> encode(const QString &text, const QString &what, QStri
     return bytes;
 }
 
+} // namespace
+
+QString unwritableValue(const QString &value, const QString &what)
+{
+    QString why;
+    encode(value, what, &why);
+    return why;
+}
+
+namespace {
+
 struct Names {
     QByteArray section;
     QByteArray key;

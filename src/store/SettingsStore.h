@@ -29,6 +29,11 @@ QString ReadKey(const QString &file, const QString &section, const QString &key,
 bool WriteKey(const QString &file, const QString &section, const QString &key, const QString &value,
               QString *error = nullptr);
 
+// Why `value` cannot be written as a value, named `what` in the reason (a
+// character GBK lacks, a NUL, a line break); empty when it can. WriteKey
+// refuses exactly these values.
+QString unwritableValue(const QString &value, const QString &what);
+
 // Removes the first matching key line. Deleting what is not there succeeds
 // and changes nothing.
 bool DeleteKey(const QString &file, const QString &section, const QString &key,

@@ -161,23 +161,31 @@ TEST_F(PrintWiring, FailuresSayPrintErrorAndKeepTheWindowAndTheState)
     click(window->cmdPrint);
     EXPECT_TRUE(env.printer.jobs.isEmpty());
 
+    // The printer's reason on the second line; the job is named after the file.
     env.printer.succeed = false;
-    env.prompts.answer(MsgAnswer::No);
+    env.prompts.answer(MsgAnswer::Yes);
     click(window->cmdPrint);
     ASSERT_NE(env.prompts.last(), nullptr);
-    EXPECT_EQ(env.prompts.last()->text, QStringLiteral("打印错误！"));
+    EXPECT_EQ(env.prompts.last()->text, QStringLiteral("打印错误！\nprinter offline"));
+    EXPECT_EQ(env.printer.jobs, QStringList{QFileInfo(printedPath).fileName()});
     EXPECT_TRUE(window->cmdPrint->isVisible() && window->cmdExit->isVisible());
 
-    // The printed file cannot be written: reported, and no printed state.
+    // The printed file cannot be written: the save's reason, no printed
+    // state. The retry answered No prints no note, whatever the try before.
     env.printer.succeed = true;
     ASSERT_TRUE(QDir().mkpath(printedPath));
     env.prompts.clearRecord();
     env.prompts.answer(MsgAnswer::No);
     click(window->cmdPrint);
-    EXPECT_EQ(env.printer.pages.size(), 1u);
-    ASSERT_EQ(env.prompts.messages.size(), 3u) << env.prompts.texts().join('|').toStdString();
-    EXPECT_TRUE(env.prompts.messages[1].text.startsWith(QStringLiteral("保存“")));
-    EXPECT_EQ(env.prompts.messages[2].text, QStringLiteral("打印错误！"));
+    ASSERT_EQ(env.printer.pages.size(), 1u);
+    const QImage &paper = env.printer.pages.front();
+    EXPECT_EQ(paper.pixel(3585 / 15 + 4, goodsRowTops()[1] / 15 + 4), qRgb(255, 255, 255));
+    EXPECT_FALSE(window->sheet().find(QStringLiteral("Label2"))->visible);
+    ASSERT_EQ(env.prompts.messages.size(), 2u) << env.prompts.texts().join('|').toStdString();
+    const QStringList lines = env.prompts.messages[1].text.split('\n');
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_EQ(lines[0], QStringLiteral("打印错误！"));
+    EXPECT_TRUE(lines[1].contains(QFileInfo(printedPath).fileName())) << lines[1].toStdString();
     EXPECT_TRUE(window->isVisible());
     EXPECT_TRUE(window->cmdPrint->isVisible() && window->cmdExit->isVisible());
     EXPECT_TRUE(page->DangQianWenJian.isEmpty());
@@ -204,4 +212,38 @@ TEST_F(PrintWiring, TheConsigneeCheckAsksTheRegisterAsItIsNow)
     d[DeclField::ShouHuoRen] = QStringLiteral("BETA");
     openPrintout(d);
     click(printout()->cmdExit);
+}
+
+// A declaration its printed file could not hold is refused before the
+// printout opens, the cursor on the field that holds the text.
+TEST_F(PrintWiring, AnUnstorableDeclarationIsNotPrinted)
+{
+    Declaration d = declaration();
+    d[DeclField::HeTongHao] = QStringLiteral("HT😀");
+    page->document().load(d);
+    click(page->DaYin);
+    EXPECT_EQ(printout(), nullptr);
+    ASSERT_NE(env.prompts.last(), nullptr);
+    EXPECT_EQ(env.prompts.last()->icon, MsgIcon::Warning);
+    EXPECT_TRUE(env.prompts.last()->text.contains(QStringLiteral("😀")))
+        << env.prompts.last()->text.toStdString();
+    EXPECT_EQ(focusedName(), QStringLiteral("HeTongHao"));
+    EXPECT_TRUE(env.printer.jobs.isEmpty());
+}
+
+// The printout makes the printed file's folder before any question or paper.
+TEST_F(PrintWiring, AFolderThePrintoutCannotMakeIsReportedBeforeThePaper)
+{
+    openPrintout(declaration());
+    QPointer<PrintWindow> window = printout();
+    ASSERT_TRUE(QDir(env.ctx.printedDir()).removeRecursively());
+    ASSERT_TRUE(writeBytes(env.ctx.printedDir(), "not a folder"));
+    env.prompts.clearRecord();
+    click(window->cmdPrint);
+    ASSERT_EQ(env.prompts.messages.size(), 1u) << env.prompts.texts().join('|').toStdString();
+    EXPECT_EQ(env.prompts.messages[0].text, QStringLiteral("打印错误！\n无法创建文件夹“") +
+                                                QDir::toNativeSeparators(env.ctx.printedDir()) +
+                                                QStringLiteral("”！"));
+    EXPECT_TRUE(env.printer.jobs.isEmpty());
+    click(window->cmdExit);
 }
