@@ -1,24 +1,28 @@
 #include "print/SheetPdf.h"
 
 #include "print/SheetPainter.h"
+#include "store/FileErrors.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
+#include <QSaveFile>
 
 namespace portdesk {
 
 bool writeSheetPdf(const Sheet &sheet, const QString &path, QString *error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+    const auto fail = [&](const QString &why) {
         if (error)
-            *error =
-                QStringLiteral("cannot write ") + path + QStringLiteral(": ") + file.errorString();
+            *error = QStringLiteral("cannot write ") + escapedControls(path) +
+                     QStringLiteral(": ") + why;
         return false;
-    }
+    };
+    // Written beside the target and renamed over it only when complete, so a
+    // full disk leaves the old file as it was and no fragment behind.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return fail(file.errorString());
     bool painted = false;
     {
         QPdfWriter pdf(&file);
@@ -29,14 +33,18 @@ bool writeSheetPdf(const Sheet &sheet, const QString &path, QString *error)
                                       QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
         painted = paintSheetOn(pdf, sheet);
     }
-    const bool flushed = file.flush() && file.error() == QFileDevice::NoError;
-    file.close();
-    if (!painted || !flushed || QFileInfo(path).size() == 0) {
-        if (error)
-            *error = QStringLiteral("cannot write ") + path +
-                     (flushed ? QString() : QStringLiteral(": ") + file.errorString());
-        return false;
+    if (!painted) {
+        file.cancelWriting();
+        return fail(QStringLiteral("the sheet could not be drawn"));
     }
+    if (file.error() != QFileDevice::NoError || file.size() == 0) {
+        const QString why = file.error() != QFileDevice::NoError ? file.errorString()
+                                                                 : QStringLiteral("nothing drawn");
+        file.cancelWriting();
+        return fail(why);
+    }
+    if (!file.commit())
+        return fail(file.errorString());
     return true;
 }
 

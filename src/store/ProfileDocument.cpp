@@ -178,6 +178,11 @@ std::optional<QByteArray> ProfileDocument::rawValue(const QByteArray &section,
     return trimProfileBlanks(t.mid(t.indexOf('=') + 1));
 }
 
+bool ProfileDocument::hasSection(const QByteArray &section) const
+{
+    return findSection(makeName(section)) >= 0;
+}
+
 bool ProfileDocument::setValue(const QByteArray &section, const QByteArray &key,
                                const QByteArray &value)
 {

@@ -26,6 +26,9 @@ public:
     // be trimmed.
     std::optional<QByteArray> rawValue(const QByteArray &section, const QByteArray &key) const;
 
+    // True when a header names the section (its name must already be trimmed).
+    bool hasSection(const QByteArray &section) const;
+
     // Sets key=value (the value's leading blanks are dropped). True when the
     // document changed; an equal stored value changes nothing.
     bool setValue(const QByteArray &section, const QByteArray &key, const QByteArray &value);

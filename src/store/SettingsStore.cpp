@@ -305,6 +305,13 @@ bool ProfileBatch::DeleteKey(const QString &section, const QString &key, QString
     return writeInto(d->working, section, key, std::nullopt, error);
 }
 
+bool ProfileBatch::hasSection(const QString &section) const
+{
+    const std::optional<QByteArray> name = encode(section, QString(), nullptr);
+    return name && !d->working.loaded.failed &&
+           d->working.loaded.doc.hasSection(trimProfileBlanks(*name));
+}
+
 bool ProfileBatch::failed() const
 {
     return d->working.loaded.failed;

@@ -60,6 +60,10 @@ public:
                   QString *error = nullptr);
     bool DeleteKey(const QString &section, const QString &key, QString *error = nullptr);
 
+    // True when the file, as read and changed by this batch, has a header
+    // naming `section`; an absent or failed file has none.
+    bool hasSection(const QString &section) const;
+
     // True when the file could not be read (it exists but is unreadable,
     // or its lock could not be had);
     // writes are then refused so that the file is never replaced by a
