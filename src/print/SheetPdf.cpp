@@ -3,6 +3,7 @@
 #include "print/SheetPainter.h"
 #include "store/FileErrors.h"
 
+#include <QBuffer>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
@@ -18,14 +19,13 @@ bool writeSheetPdf(const Sheet &sheet, const QString &path, QString *error)
                      QStringLiteral(": ") + why;
         return false;
     };
-    // Written beside the target and renamed over it only when complete, so a
-    // full disk leaves the old file as it was and no fragment behind.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(file.errorString());
+    // Drawn into memory first: the PDF writer ignores what a write returns,
+    // so a short write at a full disk would go unnoticed on a file.
+    QBuffer drawn;
+    drawn.open(QIODevice::WriteOnly);
     bool painted = false;
     {
-        QPdfWriter pdf(&file);
+        QPdfWriter pdf(&drawn);
         pdf.setCreator(QStringLiteral("Portdesk"));
         pdf.setTitle(QStringLiteral("入境货物报检单"));
         pdf.setResolution(1200);
@@ -33,13 +33,15 @@ bool writeSheetPdf(const Sheet &sheet, const QString &path, QString *error)
                                       QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
         painted = paintSheetOn(pdf, sheet);
     }
-    if (!painted) {
-        file.cancelWriting();
+    if (!painted || drawn.data().isEmpty())
         return fail(QStringLiteral("the sheet could not be drawn"));
-    }
-    if (file.error() != QFileDevice::NoError || file.size() == 0) {
-        const QString why = file.error() != QFileDevice::NoError ? file.errorString()
-                                                                 : QStringLiteral("nothing drawn");
+    // Written beside the target and renamed over it only when complete, so a
+    // full disk leaves the old file as it was and no fragment behind.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return fail(file.errorString());
+    if (file.write(drawn.data()) != drawn.data().size()) {
+        const QString why = file.errorString();
         file.cancelWriting();
         return fail(why);
     }

@@ -199,6 +199,7 @@ TEST_F(PdfCommand, TheProgramNeedsNoDisplay)
                          &err, {}, QStringLiteral("/bin/sh")),
               0)
         << err.toStdString();
+    ::unlink(raw.constData()); // QTemporaryDir cannot remove a name that is not UTF-8
 }
 
 TEST_F(PdfCommand, AFailedWriteLeavesTheOldOutputAndNoFragment)
