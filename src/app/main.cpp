@@ -7,6 +7,7 @@
 #include "platform/Context.h"
 #include "platform/FileSystem.h"
 #include "platform/QtPlatform.h"
+#include "store/FileErrors.h"
 #include "store/WorkDirectory.h"
 
 #include <QApplication>
@@ -45,12 +46,21 @@ int pdfMain(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     // Qt's own notes (runtime folder, fonts) would blur the one line a
-    // failure leaves on stderr.
-    qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
-    QGuiApplication app(argc, argv);
+    // failure leaves on stderr; only a fatal one is worth that line.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &text) {
+        if (type == QtFatalMsg)
+            std::fprintf(stderr, "portdesk: %s\n", escapedControls(text).toLocal8Bit().constData());
+    });
+    QList<QByteArray> args;
+    for (int i = 1; i < argc; ++i)
+        args << QByteArray(argv[i]);
+    // Qt sees none of the arguments: it would act on its own options
+    // (-platform xcb) and abort without a word.
+    int qtArgc = 1;
+    char *qtArgv[] = {argv[0], nullptr};
+    QGuiApplication app(qtArgc, qtArgv);
     QString error;
-    const int rc = runPdfCommand(QGuiApplication::arguments().mid(1),
-                                 QDir::cleanPath(QGuiApplication::applicationDirPath()),
+    const int rc = runPdfCommand(args, QDir::cleanPath(QGuiApplication::applicationDirPath()),
                                  SystemClock().now().date(), &error);
     if (rc != 0)
         std::fprintf(stderr, "portdesk: %s\n", error.toLocal8Bit().constData());

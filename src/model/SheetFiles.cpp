@@ -1,6 +1,7 @@
 #include "model/SheetFiles.h"
 
 #include "model/DeclarationFile.h"
+#include "store/FileErrors.h"
 #include "store/SettingsStore.h"
 
 #include <QFileInfo>
@@ -37,19 +38,27 @@ SheetParticulars readSheetParticulars(const QString &consigneeIni, const QString
     return p;
 }
 
-bool readDeclarationContent(const QString &path, Declaration &out, QString *error)
+bool readDeclarationContent(const QString &path, const QString &shown, Declaration &out,
+                            QString *error)
 {
-    if (!QFileInfo(path).isFile()) {
+    const auto fail = [&](const QString &what) {
         if (error)
-            *error = QStringLiteral("no such declaration file: ") + path;
+            *error = what + escapedControls(shown);
         return false;
-    }
+    };
+    const QFileInfo info(path);
+    if (!info.exists())
+        return fail(QStringLiteral("no such declaration file: "));
+    if (info.isDir())
+        return fail(QStringLiteral("a folder, not a declaration file: "));
+    // A FIFO or a device would block the read or never end.
+    if (!info.isFile())
+        return fail(QStringLiteral("not a regular file, not a declaration file: "));
     ProfileBatch file(path);
-    if (file.failed()) {
-        if (error)
-            *error = QStringLiteral("cannot read the declaration file: ") + path;
-        return false;
-    }
+    if (file.failed())
+        return fail(QStringLiteral("cannot read the declaration file: "));
+    if (!file.hasSection(contentSection()))
+        return fail(QStringLiteral("not a declaration file (no section 报检内容): "));
     out = declarationContent(file);
     return true;
 }

@@ -22,7 +22,9 @@ SheetParticulars readSheetParticulars(const QString &consigneeIni, const QString
                                       QString *error = nullptr);
 
 // The content of a declaration file, read without writing anything. False,
-// with `error` set, when the file is missing or cannot be read.
-bool readDeclarationContent(const QString &path, Declaration &out, QString *error);
+// with `error` set (naming the file as `shown`), when the path is missing, a
+// folder or no regular file, cannot be read, or has no 报检内容 section.
+bool readDeclarationContent(const QString &path, const QString &shown, Declaration &out,
+                            QString *error);
 
 } // namespace portdesk

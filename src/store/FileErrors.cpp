@@ -123,6 +123,27 @@ QString readFailure(const QString &path, const QString &reason)
     return QStringLiteral("无法读取文件“%1”：%2").arg(shown(path), reason);
 }
 
+QString escapedControls(const QString &text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        if (c == u'\n')
+            out += QStringLiteral("\\n");
+        else if (c == u'\r')
+            out += QStringLiteral("\\r");
+        else if (c == u'\t')
+            out += QStringLiteral("\\t");
+        else if (c.category() == QChar::Other_Control || c == QChar::LineSeparator ||
+                 c == QChar::ParagraphSeparator)
+            out += (c.unicode() < 0x100 ? QStringLiteral("\\x%1") : QStringLiteral("\\u%1"))
+                       .arg(uint(c.unicode()), c.unicode() < 0x100 ? 2 : 4, 16, QChar(u'0'));
+        else
+            out += c;
+    }
+    return out;
+}
+
 QString writeFailure(const QString &path, const QString &reason)
 {
     return QStringLiteral("无法写入文件“%1”：%2").arg(shown(path), reason);

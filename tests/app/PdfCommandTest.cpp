@@ -8,8 +8,14 @@
 #include <QDirIterator>
 #include <QProcess>
 #include <QRegularExpression>
+#include <csignal>
+#include <fcntl.h>
+#include <functional>
 #include <gtest/gtest.h>
 #include <map>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace portdesk;
 using namespace portdesk::test;
@@ -66,6 +72,23 @@ protected:
     {
         return runPdfCommand(args, env.ctx.programDir, QDate(2026, 12, 7), error);
     }
+
+    // The program without a display, or `program` given it; -1 unless it exits.
+    static int runProgram(const QStringList &args, QByteArray *err,
+                          const std::function<void()> &inChild = {},
+                          const QString &program = QStringLiteral(PORTDESK_BINARY))
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            environment.remove(QString::fromLatin1(name));
+        QProcess p;
+        p.setProcessEnvironment(environment);
+        p.setChildProcessModifier(inChild ? inChild : [] {});
+        p.start(program, args);
+        EXPECT_TRUE(p.waitForFinished(60000));
+        *err = p.readAllStandardError();
+        return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    }
 };
 
 } // namespace
@@ -94,9 +117,29 @@ TEST_F(PdfCommand, WritesAnA4PageAndNothingElse)
 TEST_F(PdfCommand, FailuresExitNonZeroWithAReason)
 {
     const QString missing = env.root.filePath(QStringLiteral("nowhere"));
+    const QByteArray declaration = readBytes(dcl);
+    const auto made = [&](const char *name) {
+        return env.root.filePath(QString::fromLatin1(name));
+    };
+    const auto file = [&](const char *name, const QByteArray &bytes) {
+        EXPECT_TRUE(writeBytes(made(name), bytes));
+        return made(name);
+    };
+    QByteArray noise;
+    for (int i = 0; i < 4096; ++i)
+        noise += char(i * 7919 % 251);
+    QString error;
+    ASSERT_EQ(run({QStringLiteral("--pdf"), dcl, made("sheet.pdf")}, &error), 0);
+    ASSERT_TRUE(QDir().mkpath(made("folder.dcl")));
+    ASSERT_EQ(::mkfifo(made("fifo.dcl").toLocal8Bit().constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link(dcl, made("symbolic.pdf")));
+    ASSERT_EQ(::link(dcl.toLocal8Bit().constData(), made("hard.pdf").toLocal8Bit().constData()), 0);
+    const char *const notADeclaration = "not a declaration file", *const itself =
+                                                                      "declaration itself";
     const struct {
         QStringList args;
         int code;
+        const char *reason = "";
     } cases[] = {
         {{QStringLiteral("--pdf"), dcl}, 2},
         {{QStringLiteral("--pdf"), dcl, out, QStringLiteral("--date"), QStringLiteral("7.12.2026")},
@@ -106,38 +149,74 @@ TEST_F(PdfCommand, FailuresExitNonZeroWithAReason)
         {{QStringLiteral("--pdf"), missing + QStringLiteral(".dcl"), out}, 1},
         {{QStringLiteral("--pdf"), dcl, out, QStringLiteral("--workdir"), missing}, 1},
         {{QStringLiteral("--pdf"), dcl, missing + QStringLiteral("/out.pdf")}, 1},
+        {{QStringLiteral("--pdf"), missing + QStringLiteral("\n\x1b.dcl"), out}, 1, "\\n\\x1b.dcl"},
+        {{QStringLiteral("--pdf"), file("empty.dcl", {}), out}, 1, notADeclaration},
+        {{QStringLiteral("--pdf"), file("noise.dcl", noise), out}, 1, notADeclaration},
+        {{QStringLiteral("--pdf"), file("passwd", "root:x:0:0::/root:/bin/sh\n[x]\n"), out},
+         1,
+         notADeclaration},
+        {{QStringLiteral("--pdf"), made("sheet.pdf"), dcl}, 1, notADeclaration}, // swapped
+        {{QStringLiteral("--pdf"), made("folder.dcl"), out}, 1, "a folder"},
+        {{QStringLiteral("--pdf"), made("fifo.dcl"), out}, 1, "not a regular file"},
+        {{QStringLiteral("--pdf"), dcl, dcl}, 1, itself},
+        {{QStringLiteral("--pdf"), dcl, made("symbolic.pdf")}, 1, itself},
+        {{QStringLiteral("--pdf"), dcl, made("hard.pdf")}, 1, itself},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.args.join(' ').toStdString());
-        QString error;
         EXPECT_EQ(run(c.args, &error), c.code);
         EXPECT_FALSE(error.isEmpty());
         EXPECT_FALSE(error.contains('\n'));
+        EXPECT_TRUE(error.contains(QString::fromUtf8(c.reason))) << error.toStdString();
     }
     EXPECT_FALSE(QFileInfo::exists(out));
+    EXPECT_EQ(readBytes(dcl), declaration);
 }
 
 TEST_F(PdfCommand, TheProgramNeedsNoDisplay)
 {
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-        environment.remove(QString::fromLatin1(name));
-    const auto runProgram = [&](const QStringList &args, QByteArray *err) {
-        QProcess p;
-        p.setProcessEnvironment(environment);
-        p.start(QStringLiteral(PORTDESK_BINARY), args);
-        EXPECT_TRUE(p.waitForFinished(60000));
-        *err = p.readAllStandardError();
-        return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    };
     QByteArray err;
-    EXPECT_EQ(runProgram(
-                  {QStringLiteral("--pdf"), dcl, out, QStringLiteral("--workdir"), env.ctx.workDir},
-                  &err),
+    const QStringList good{QStringLiteral("--pdf"), dcl, out, QStringLiteral("--workdir"),
+                           env.ctx.workDir};
+    EXPECT_EQ(runProgram(good, &err), 0) << err.toStdString();
+    EXPECT_TRUE(mediaBox(readBytes(out)).isValid());
+    QFile::remove(out);
+    const QStringList failing[] = {
+        {QStringLiteral("--pdf"), dcl + QStringLiteral(".missing"), out},
+        good + QStringList{QStringLiteral("-platform"), QStringLiteral("xcb")}, // Qt's own option
+    };
+    for (const QStringList &args : failing) {
+        EXPECT_GT(runProgram(args, &err), 0);
+        EXPECT_EQ(err.count('\n'), 1) << err.toStdString();
+    }
+    EXPECT_FALSE(QFileInfo::exists(out));
+    // A declaration whose name is not valid UTF-8, as a shell passes it.
+    const QByteArray raw = QFile::encodeName(env.root.path()) + "/in\xff.dcl";
+    ASSERT_EQ(::symlink(QFile::encodeName(dcl).constData(), raw.constData()), 0);
+    EXPECT_EQ(runProgram({QStringLiteral("-c"),
+                          QStringLiteral(R"(exec "$0" --pdf "$1/in$(printf '\377').dcl" "$2")"),
+                          QStringLiteral(PORTDESK_BINARY), env.root.path(), out},
+                         &err, {}, QStringLiteral("/bin/sh")),
               0)
         << err.toStdString();
-    EXPECT_TRUE(mediaBox(readBytes(out)).isValid());
-    EXPECT_NE(runProgram({QStringLiteral("--pdf"), dcl + QStringLiteral(".missing"), out}, &err),
-              0);
+    ::unlink(raw.constData()); // QTemporaryDir cannot remove a name that is not UTF-8
+}
+
+TEST_F(PdfCommand, AFailedWriteLeavesTheOldOutputAndNoFragment)
+{
+    ASSERT_TRUE(writeBytes(out, "%PDF-1.4 the sheet mailed yesterday\n"));
+    const auto before = snapshot(env.root.path());
+    QByteArray err;
+    // A disk full after 4 KiB: each write beyond it fails (EFBIG).
+    EXPECT_EQ(runProgram(
+                  {QStringLiteral("--pdf"), dcl, out, QStringLiteral("--workdir"), env.ctx.workDir},
+                  &err,
+                  [] {
+                      std::signal(SIGXFSZ, SIG_IGN);
+                      const rlimit limit{4096, 4096};
+                      setrlimit(RLIMIT_FSIZE, &limit);
+                  }),
+              1);
     EXPECT_EQ(err.count('\n'), 1) << err.toStdString();
+    EXPECT_EQ(snapshot(env.root.path()), before);
 }
