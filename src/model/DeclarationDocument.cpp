@@ -6,20 +6,23 @@ DeclarationDocument::DeclarationDocument(QObject *parent) : QObject(parent) {}
 
 void DeclarationDocument::take(const FieldRef &field, const QString &text)
 {
-    QString *current = fieldOf(value_, field);
+    const QString *current = fieldOf(value_, field);
     if (!current || *current == text)
         return;
-    const Declaration before = value_;
-    *current = text;
-    state_ = editedState(state_, value_, field);
-    emit edited(before);
+    runRules(field, &text);
 }
 
 void DeclarationDocument::rerun(const FieldRef &field)
 {
-    if (!fieldOf(value_, field))
-        return;
+    if (fieldOf(value_, field))
+        runRules(field, nullptr);
+}
+
+void DeclarationDocument::runRules(const FieldRef &field, const QString *text)
+{
     const Declaration before = value_;
+    if (text)
+        *fieldOf(value_, field) = *text;
     state_ = editedState(state_, value_, field);
     emit edited(before);
 }

@@ -34,6 +34,9 @@ signals:
     void loaded();
 
 private:
+    // Sets the field's text when one is given, then runs its rules.
+    void runRules(const FieldRef &field, const QString *text);
+
     Declaration value_;
     FormState state_ = loadedState(Declaration{});
 };
