@@ -1,31 +1,25 @@
 #include "app/PdfCommand.h"
 
+#include "app/CommandLine.h"
 #include "model/Sheet.h"
 #include "model/SheetFiles.h"
-#include "platform/FileSystem.h"
 #include "print/SheetPdf.h"
 #include "store/FileErrors.h"
-#include "store/WorkDirectory.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <cstring>
 
 #ifdef Q_OS_UNIX
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 #endif
 
 namespace portdesk {
 
 namespace {
 
-constexpr int kUsage = 2, kFailed = 1;
-
-const char *const usage =
-    "usage: portdesk --pdf DECLARATION.dcl OUT.pdf [--workdir DIR] [--date YYYY-MM-DD]";
+const CommandMode pdfMode{
+    "--pdf", 2, true,
+    "usage: portdesk --pdf DECLARATION.dcl OUT.pdf [--workdir DIR] [--date YYYY-MM-DD]"};
 
 struct PdfArguments {
     QString declaration, out, workDir;
@@ -35,91 +29,17 @@ struct PdfArguments {
 
 bool parse(const QList<QByteArray> &raw, const QDate &today, PdfArguments &a, QString *error)
 {
-    QStringList args;
-    for (const QByteArray &r : raw)
-        args << QFile::decodeName(r);
-    QList<int> files;
-    bool pdf = false, optionsEnd = false;
-    for (int i = 0; i < args.size(); ++i) {
-        const QString &arg = args[i];
-        if (optionsEnd) {
-            files << i;
-            continue;
-        }
-        const bool valued = arg == QStringLiteral("--workdir") || arg == QStringLiteral("--date");
-        if (valued && i + 1 >= args.size()) {
-            *error = escapedControls(arg) + QStringLiteral(" needs a value; ") +
-                     QString::fromLatin1(usage);
-            return false;
-        }
-        if (arg == QStringLiteral("--")) {
-            optionsEnd = true;
-        } else if (arg == QStringLiteral("--pdf")) {
-            pdf = true;
-        } else if (arg == QStringLiteral("--workdir")) {
-            a.workDir = args[++i];
-        } else if (arg == QStringLiteral("--date")) {
-            a.date = QDate::fromString(args[++i], Qt::ISODate);
-            if (!a.date.isValid()) {
-                *error = QStringLiteral("not a date (YYYY-MM-DD): ") + escapedControls(args[i]);
-                return false;
-            }
-        } else if (arg.startsWith(u'-') && arg.size() > 1) {
-            // Qt's own options (-platform xcb) included: this mode takes none.
-            *error = QStringLiteral("unknown option ") + escapedControls(arg) +
-                     QStringLiteral("; ") + QString::fromLatin1(usage);
-            return false;
-        } else {
-            files << i;
-        }
-    }
-    if (!pdf || files.size() != 2) {
-        *error = QString::fromLatin1(usage);
+    CommandArguments c;
+    if (!parseCommandLine(raw, pdfMode, c, error))
         return false;
-    }
-    a.declaration = args[files[0]];
-    a.declarationBytes = raw[files[0]];
-    a.out = args[files[1]];
-    a.outBytes = raw[files[1]];
-    if (!a.date.isValid())
-        a.date = today;
+    a.declarationBytes = c.files[0];
+    a.outBytes = c.files[1];
+    a.declaration = QFile::decodeName(a.declarationBytes);
+    a.out = QFile::decodeName(a.outBytes);
+    a.workDir = c.workDir;
+    a.date = c.date.isValid() ? c.date : today;
     return true;
 }
-
-// A path to read the file named by `bytes` through. A name that is not valid
-// in the system's encoding does not survive the trip through QString; on
-// Linux the file is then opened by its bytes and read through its descriptor.
-class ReadablePath {
-public:
-    explicit ReadablePath(const QByteArray &bytes) : path_(QFile::decodeName(bytes))
-    {
-#ifdef Q_OS_LINUX
-        if (QFile::encodeName(path_) != bytes) {
-            // Non-blocking: a FIFO must be refused, not waited on.
-            fd_ = ::open(bytes.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-            if (fd_ >= 0)
-                path_ = QStringLiteral("/proc/self/fd/%1").arg(fd_);
-        }
-#endif
-    }
-    ~ReadablePath()
-    {
-#ifdef Q_OS_UNIX
-        if (fd_ >= 0)
-            ::close(fd_);
-#endif
-    }
-    ReadablePath(const ReadablePath &) = delete;
-    ReadablePath &operator=(const ReadablePath &) = delete;
-    const QString &path() const
-    {
-        return path_;
-    }
-
-private:
-    QString path_;
-    int fd_ = -1;
-};
 
 // True when `out` names the declaration itself, by the same path or through a
 // symbolic or hard link.
@@ -142,11 +62,7 @@ bool sameFile(const PdfArguments &a)
 
 bool wantsPdf(int argc, char **argv)
 {
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--pdf") == 0)
-            return true;
-    }
-    return false;
+    return wantsMode(argc, argv, pdfMode.flag);
 }
 
 int runPdfCommand(const QStringList &args, const QString &programDir, const QDate &today,
@@ -163,40 +79,27 @@ int runPdfCommand(const QList<QByteArray> &args, const QString &programDir, cons
 {
     PdfArguments a;
     if (!parse(args, today, a, error))
-        return kUsage;
+        return kCommandUsage;
 
-    QString workDir;
-    if (!a.workDir.isEmpty()) {
-        workDir = withoutTrailingSeparator(QDir::cleanPath(QDir::fromNativeSeparators(a.workDir)));
-        if (!dirExists(workDir)) {
-            *error = QStringLiteral("no such work directory: ") + escapedControls(a.workDir);
-            return kFailed;
-        }
-    } else {
-        const WorkDirChoice choice = resolveWorkDir(programDir, true);
-        if (choice.unreachable) {
-            *error = QStringLiteral("cannot reach the work directory ") +
-                     escapedControls(choice.configured);
-            return kFailed;
-        }
-        workDir = choice.workDir;
-    }
+    const QString workDir = commandWorkDir(a.workDir, programDir, error);
+    if (workDir.isEmpty())
+        return kCommandFailed;
 
     if (sameFile(a)) {
         *error = QStringLiteral("the output is the declaration itself: ") + escapedControls(a.out);
-        return kFailed;
+        return kCommandFailed;
     }
     if (QFile::encodeName(a.out) != a.outBytes) {
         // Written under the decoded name, it would land beside the one asked for.
         *error = QStringLiteral("the output name is not valid text in this system's encoding: ") +
                  escapedControls(a.out);
-        return kFailed;
+        return kCommandFailed;
     }
     SheetSources sources;
     {
         const ReadablePath in(a.declarationBytes);
         if (!readDeclarationContent(in.path(), a.declaration, sources.declaration, error))
-            return kFailed;
+            return kCommandFailed;
     }
     const QString config = workDir + QStringLiteral("/Config");
     const SheetParticulars p = readSheetParticulars(
@@ -205,7 +108,7 @@ int runPdfCommand(const QList<QByteArray> &args, const QString &programDir, cons
     sources.consignee = p.consignee;
     sources.office = p.office;
     sources.date = a.date;
-    return writeSheetPdf(sheetFor(sources), a.out, error) ? 0 : kFailed;
+    return writeSheetPdf(sheetFor(sources), a.out, error) ? 0 : kCommandFailed;
 }
 
 } // namespace portdesk

@@ -1,5 +1,6 @@
 #include "app/MainWiring.h"
 #include "app/PdfCommand.h"
+#include "app/ReportLineCommand.h"
 #include "app/Startup.h"
 #include "form/MainPage.h"
 #include "form/WindowPlacement.h"
@@ -41,16 +42,21 @@ void useChineseFont(QApplication &app)
     app.setFont(font);
 }
 
-// --pdf: the sheet of a stored declaration, without a window or a display.
-int pdfMain(int argc, char **argv)
+// Command-line modes: Qt's own notes (runtime folder, fonts) would blur the
+// one line a failure leaves on stderr; only a fatal one is worth that line.
+void quietQtMessages()
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Qt's own notes (runtime folder, fonts) would blur the one line a
-    // failure leaves on stderr; only a fatal one is worth that line.
     qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &text) {
         if (type == QtFatalMsg)
             std::fprintf(stderr, "portdesk: %s\n", escapedControls(text).toLocal8Bit().constData());
     });
+}
+
+// --pdf: the sheet of a stored declaration, without a window or a display.
+int pdfMain(int argc, char **argv)
+{
+    quietQtMessages();
     QList<QByteArray> args;
     for (int i = 1; i < argc; ++i)
         args << QByteArray(argv[i]);
@@ -67,12 +73,41 @@ int pdfMain(int argc, char **argv)
     return rc;
 }
 
+// --report-line: one line for the office's scripts, UTF-8 on stdout.
+int reportLineMain(int argc, char **argv)
+{
+    quietQtMessages();
+    QList<QByteArray> args;
+    for (int i = 1; i < argc; ++i)
+        args << QByteArray(argv[i]);
+    int qtArgc = 1;
+    char *qtArgv[] = {argv[0], nullptr};
+    QCoreApplication app(qtArgc, qtArgv);
+    QString line, error;
+    const int rc = runReportLineCommand(
+        args, QDir::cleanPath(QCoreApplication::applicationDirPath()), &line, &error);
+    if (rc != 0) {
+        std::fprintf(stderr, "portdesk: %s\n", error.toLocal8Bit().constData());
+        return rc;
+    }
+    const QByteArray out = line.toUtf8() + '\n';
+    if (std::fwrite(out.constData(), 1, std::size_t(out.size()), stdout) !=
+            std::size_t(out.size()) ||
+        std::fflush(stdout) != 0) {
+        std::fputs("portdesk: cannot write to standard output\n", stderr);
+        return 1;
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
     if (wantsPdf(argc, argv))
         return pdfMain(argc, argv);
+    if (wantsReportLine(argc, argv))
+        return reportLineMain(argc, argv);
     if (!haveDisplay()) {
         std::fputs("no display: Portdesk is a desktop program and needs a graphical display "
                    "(set DISPLAY, or start it under xvfb-run -a)\n",

@@ -41,6 +41,12 @@ SheetParticulars readSheetParticulars(const QString &consigneeIni, const QString
 bool readDeclarationContent(const QString &path, const QString &shown, Declaration &out,
                             QString *error)
 {
+    return readDeclarationContent(path, shown, out, error, [](ProfileBatch &) {});
+}
+
+bool readDeclarationContent(const QString &path, const QString &shown, Declaration &out,
+                            QString *error, const std::function<void(ProfileBatch &)> &alsoRead)
+{
     const auto fail = [&](const QString &what) {
         if (error)
             *error = what + escapedControls(shown);
@@ -60,6 +66,7 @@ bool readDeclarationContent(const QString &path, const QString &shown, Declarati
     if (!file.hasSection(contentSection()))
         return fail(QStringLiteral("not a declaration file (no section 报检内容): "));
     out = declarationContent(file);
+    alsoRead(file);
     return true;
 }
 

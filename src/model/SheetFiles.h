@@ -2,6 +2,8 @@
 // Reading what the sheet is made of from the work directory's files.
 #include "model/Sheet.h"
 
+#include <functional>
+
 namespace portdesk {
 
 struct SheetParticulars {
@@ -26,5 +28,9 @@ SheetParticulars readSheetParticulars(const QString &consigneeIni, const QString
 // folder or no regular file, cannot be read, or has no 报检内容 section.
 bool readDeclarationContent(const QString &path, const QString &shown, Declaration &out,
                             QString *error);
+class ProfileBatch;
+// The same, reading more of the file with `alsoRead` once it passed.
+bool readDeclarationContent(const QString &path, const QString &shown, Declaration &out,
+                            QString *error, const std::function<void(ProfileBatch &)> &alsoRead);
 
 } // namespace portdesk
