@@ -16,15 +16,19 @@ bool tooLong(const QString &name)
 
 QString printedFileName(const QString &consignee, const QDateTime &now)
 {
-    QString name;
+    return nameWithConsignee(QString(), consignee, saveAsProposal(QString(), now));
+}
+
+QString nameWithConsignee(const QString &head, const QString &consignee, const QString &tail)
+{
+    QString name = head;
     for (const QChar c : GuoLv(consignee)) {
         if (c.unicode() >= 0x20) // control characters cannot stand in a name
             name += c;
     }
-    const QString tail = saveAsProposal(QString(), now);
-    while (!name.isEmpty() && tooLong(name + tail)) {
+    while (name.size() > head.size() && tooLong(name + tail)) {
         name.chop(1);
-        if (!name.isEmpty() && name.back().isHighSurrogate())
+        if (name.size() > head.size() && name.back().isHighSurrogate())
             name.chop(1); // never half a character
     }
     // "CON.(…)" would name a device on Windows.

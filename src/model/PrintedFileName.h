@@ -12,4 +12,7 @@ namespace portdesk {
 // one file inside the folder.
 QString printedFileName(const QString &consignee, const QDateTime &now);
 
+// head + consignee + tail, the consignee part filtered and shortened the same way.
+QString nameWithConsignee(const QString &head, const QString &consignee, const QString &tail);
+
 } // namespace portdesk
