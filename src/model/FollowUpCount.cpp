@@ -41,14 +41,24 @@ QStringList openFollowUps(const QString &tobedoneIni)
 
     // A batch that is never saved: reads of missing keys stay in memory.
     ProfileBatch batch(tobedoneIni);
-    const long long x = leadingWholeNumber(batch.ReadKey(kList, QStringLiteral("X"), QString()));
-    const int last = int(qBound(0LL, x, static_cast<long long>(kFollowUpSlots)));
+    const int last = followUpSlotsInUse(batch);
     for (int slot = 1; slot <= last; ++slot) {
         const QString text = batch.ReadKey(kList, QString::number(slot), QString());
         if (!text.isEmpty())
             entries << text;
     }
     return entries;
+}
+
+int followUpSlotsInUse(ProfileBatch &tobedone)
+{
+    const long long x = leadingWholeNumber(tobedone.ReadKey(kList, QStringLiteral("X"), QString()));
+    return int(qBound(0LL, x, static_cast<long long>(kFollowUpSlots)));
+}
+
+QString followUpListSection()
+{
+    return kList;
 }
 
 int followUpCount(const QString &tobedoneIni)

@@ -16,6 +16,11 @@ inline constexpr int kFollowUpSlots = 255;
 // whole number of its value (0 when there is none), at most kFollowUpSlots.
 QStringList openFollowUps(const QString &tobedoneIni);
 
+class ProfileBatch;
+// X as read from the register, 0 to kFollowUpSlots.
+int followUpSlotsInUse(ProfileBatch &tobedone);
+QString followUpListSection(); // 待处理列表
+
 int followUpCount(const QString &tobedoneIni);
 
 // The badge tooltip for `count` open declarations.
