@@ -4,10 +4,14 @@
 #include "editor/EditorRules.h"
 #include "form/MainPage.h"
 #include "help/AboutWindow.h"
+#include "print/ExportCommand.h"
 #include "print/PrintCommand.h"
 #include "registers/ConfigWindow.h"
 #include "registers/ConsigneeField.h"
+#include "registers/FeeWindow.h"
 #include "registers/FollowUpBadge.h"
+
+#include <QPushButton>
 
 namespace portdesk {
 
@@ -23,11 +27,14 @@ void wireMainPage(MainPage &page)
     new ConsigneeField(page); // owned by the page
     attachConfigWindow(page); // SheZhi, without modality
     refreshFollowUpBadge(page);
+    attachFeeWindow(page); // FeiYong
 
     // print: the printed declaration is stored and shown by the documents
     new PrintCommand(page, [documents](const QString &path, QString *error) { // owned by the page
         return documents->printed(path, error);
     });
+
+    new ExportCommand(page, [&page] { page.GuiDang->click(); }); // DaoChu; owned by the page
 
     // help
     auto *about = new AboutWindowHolder(page.context(), page); // owned by the page

@@ -3,6 +3,7 @@
 #include "model/PrintedFileName.h"
 #include "store/OfficeSettings.h"
 
+#include <QFileInfo>
 #include <QRegularExpression>
 
 namespace portdesk {
@@ -54,6 +55,14 @@ QString fullDeclarationNumber(const QString &prefix, const QString &dateText, co
     const std::optional<QDate> date = readDeclarationDate(dateText);
     const QString year = date ? date->toString(QStringLiteral("yy")) : dateText.mid(2, 2);
     return (prefix.isEmpty() ? defaultPrefix() : prefix) + year + number + QStringLiteral("000");
+}
+
+bool isArchivedFile(const QString &file, const QString &savedDir)
+{
+    if (file.isEmpty())
+        return false;
+    const QString name = QFileInfo(file).fileName();
+    return file != savedDir + u'/' + name && file != savedDir + QStringLiteral("/Printed/") + name;
 }
 
 QString numberPrompt()

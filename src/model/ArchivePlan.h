@@ -29,6 +29,10 @@ QString archiveFileName(const QString &number, const QString &consignee, const Q
 QString fullDeclarationNumber(const QString &prefix, const QString &dateText,
                               const QString &number);
 
+// Fees, the report line and follow-up items are for archived declarations:
+// a file that is neither in Saved nor in Saved/Printed.
+bool isArchivedFile(const QString &file, const QString &savedDir);
+
 // The prompts' texts.
 QString numberPrompt(); // 请输入报检号：…
 QString datePrompt();   // 输入报检日期：…
