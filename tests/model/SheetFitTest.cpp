@@ -53,32 +53,3 @@ TEST(SheetFit, CondensesThenWrapsThenCuts)
             EXPECT_TRUE(c.cut || cell.contains(box));
     }
 }
-
-TEST(SheetFit, TotalsBeforeAColumnLineEndAtItAndTheFirstEndsWhereTheSecondBegins)
-{
-    SheetSources s;
-    for (int row : {0, 1})
-        s.declaration.setRow(row, {QStringLiteral("泵"),
-                                   {},
-                                   {},
-                                   QStringLiteral("12345"),
-                                   QStringLiteral("个"),
-                                   QStringLiteral("98.5"),
-                                   QStringLiteral("千克"),
-                                   QStringLiteral("1"),
-                                   {}});
-    const Sheet sheet = sheetFor(s);
-    const std::vector<FittedText> fits = fitSheet(sheet, EmMetrics());
-    const auto box = [&](const char *name) {
-        const SheetText *t = sheet.find(QString::fromLatin1(name));
-        return fits[std::size_t(t - sheet.texts.data())].boxes.at(0);
-    };
-    // Each total is right of the goods rows' column line and left of the next.
-    EXPECT_LT(box("HeJi(0)").right(), box("HeJi(1)").left());
-    for (const char *total : {"HeJi(1)", "HeJi(2)"}) {
-        const QRect cell = sheet.find(QString::fromLatin1(total))->cell;
-        EXPECT_NEAR(box(total).right(), cell.left() + cell.width(), 1e-6) << total;
-    }
-    EXPECT_LT(box("HeJi(1)").right(), 7080);
-    EXPECT_LT(box("HeJi(2)").right(), 8280);
-}

@@ -10,6 +10,17 @@ using namespace portdesk;
 
 namespace {
 
+QImage drawn(const Sheet &sheet, int dpi)
+{
+    const double k = dpi / 1440.0;
+    QImage image(qRound(kSheetWidth * k) + 1, qRound(kSheetHeight * k) + 1, QImage::Format_RGB32);
+    image.setDotsPerMeterX(qRound(dpi / 0.0254));
+    image.setDotsPerMeterY(qRound(dpi / 0.0254));
+    image.fill(Qt::white);
+    EXPECT_TRUE(paintSheetOn(image, sheet));
+    return image;
+}
+
 TEST(SheetDrawing, LinesAndBoxesLandOnTheirTwipsAtAnyResolution)
 {
     SheetSources s;
@@ -21,12 +32,7 @@ TEST(SheetDrawing, LinesAndBoxesLandOnTheirTwipsAtAnyResolution)
     for (const int dpi : {96, 300}) {
         SCOPED_TRACE(dpi);
         const double k = dpi / 1440.0;
-        QImage image(qRound(kSheetWidth * k) + 1, qRound(kSheetHeight * k) + 1,
-                     QImage::Format_RGB32);
-        image.setDotsPerMeterX(qRound(dpi / 0.0254));
-        image.setDotsPerMeterY(qRound(dpi / 0.0254));
-        image.fill(Qt::white);
-        ASSERT_TRUE(paintSheetOn(image, sheet));
+        const QImage image = drawn(sheet, dpi);
         const auto dark = [&](double x, double y) {
             return qGray(image.pixel(qRound(x * k), qRound(y * k))) < 100;
         };
@@ -51,12 +57,7 @@ TEST(SheetDrawing, OutlinesAndEmblemStayInsideTheirBoxes)
     for (const int dpi : {96, 300}) {
         SCOPED_TRACE(dpi);
         const double k = dpi / 1440.0;
-        QImage image(qRound(kSheetWidth * k) + 1, qRound(kSheetHeight * k) + 1,
-                     QImage::Format_RGB32);
-        image.setDotsPerMeterX(qRound(dpi / 0.0254));
-        image.setDotsPerMeterY(qRound(dpi / 0.0254));
-        image.fill(Qt::white);
-        ASSERT_TRUE(paintSheetOn(image, sheet));
+        const QImage image = drawn(sheet, dpi);
         const auto dark = [&](double x, double y) {
             return qGray(image.pixel(int(x * k), int(y * k))) < 100;
         };
