@@ -1,6 +1,7 @@
 #include "model/Sheet.h"
 
 #include "model/NumberFormat.h"
+#include "model/SheetFit.h"
 
 namespace portdesk {
 
@@ -250,8 +251,11 @@ Sheet sheetFor(const SheetSources &s)
     const DeclField totalColumns[] = {D::ShuLiang, D::ZhongLiang, D::ZongZhi};
     const int totalLefts[] = {6050, 6960, 8160};
     for (int k = 0; k < 3; ++k) {
-        t.push_back(plain(indexed("HeJi", k), totalLefts[k], 5220,
-                          totals ? columnTotal(d, totalColumns[k]) : QString(), grey));
+        SheetText total = plain(indexed("HeJi", k), totalLefts[k], 5220,
+                                totals ? columnTotal(d, totalColumns[k]) : QString(), grey);
+        // These two stand just before a column line: they end at it.
+        total.alignRight = k > 0;
+        t.push_back(total);
     }
 
     SheetText packing = plain(QStringLiteral("BaoZhuang"), 8355, 3400,
@@ -303,7 +307,13 @@ Sheet sheetFor(const SheetSources &s)
     t.push_back(plain(QStringLiteral("DaiJianQiYe(1)"), 1680, 10200, qy[3] + ' ' + qy[4]));
     t.push_back(plain(QStringLiteral("RiQi"), 7980, 10200,
                       '[' + s.date.toString(QStringLiteral("yyyy.MM.dd")) + ']'));
+    placeCells(sheet);
     return sheet;
+}
+
+QRectF outlineOf(const QRect &r)
+{
+    return QRectF(r.left(), r.top(), r.width() - 15, r.height() - 15);
 }
 
 } // namespace portdesk

@@ -8,6 +8,7 @@
 
 #include <QDate>
 #include <QRect>
+#include <QRectF>
 #include <QString>
 #include <array>
 #include <optional>
@@ -40,6 +41,11 @@ struct SheetText {
     bool wrap = false;    // lines too wide for the box break
     bool centred = false; // lines centred on the widest one (self-sizing elements)
     bool visible = true;
+    // Where the text must stay (placeCells); a right-aligned text ends at
+    // the cell's right edge instead of starting at its Left.
+    QRect cell;
+    bool alignRight = false;
+    int endsAt = -1; // index of the right-aligned text whose start ends this cell
 };
 
 struct SheetLine {
@@ -78,6 +84,10 @@ inline constexpr int kSheetHeight = 10500;
 const std::array<int, 10> &goodsRowTops();
 
 Sheet sheetFor(const SheetSources &sources);
+
+// A rectangle's outline as drawn: its right and bottom edges lie one pixel
+// (15 twips) inside, where the lines that meet them end.
+QRectF outlineOf(const QRect &rectangle);
 
 // "编  号 " + prefix (the built-in one when none is set) + two-digit year.
 QString numberLine(const QString &prefix, const QDate &date);

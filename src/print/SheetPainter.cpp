@@ -1,5 +1,6 @@
 #include "print/SheetPainter.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
 #include <QtMath>
@@ -17,22 +18,19 @@ QColor colourOf(const Rgb &c)
 // and keep that width on paper.
 constexpr double kPenTwips = 15;
 
-QString displayed(const QString &text)
-{
-    QString shown = text;
-    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    return shown;
-}
-
 // The emblem picture is ours to choose: a round seal with a star.
 void paintEmblem(QPainter &p, const QRect &box)
 {
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(Qt::black, 2 * kPenTwips));
+    const double pen = 2 * kPenTwips;
+    p.setPen(QPen(Qt::black, pen));
     p.setBrush(Qt::NoBrush);
-    p.drawEllipse(box);
-    p.drawEllipse(QRectF(box).adjusted(90, 80, -90, -80));
+    // The pen is centred on the path: drawn a pen's width inside the box,
+    // its ink and the smoothing around it stay in the box.
+    const QRectF ring = QRectF(box).adjusted(pen, pen, -pen, -pen);
+    p.drawEllipse(ring);
+    p.drawEllipse(ring.adjusted(90, 80, -90, -80));
     const QPointF centre = QRectF(box).center();
     const double outer = box.height() * 0.28, inner = outer * 0.38;
     QPainterPath star;
@@ -48,31 +46,6 @@ void paintEmblem(QPainter &p, const QRect &box)
     star.closeSubpath();
     p.fillPath(star, Qt::black);
     p.restore();
-}
-
-void paintText(QPainter &p, const SheetText &t)
-{
-    const QString text = displayed(t.text);
-    p.setFont(sheetFont(t));
-    QRectF area;
-    int flags = Qt::AlignTop;
-    if (t.boxWidth > 0) {
-        area = QRectF(t.left, t.top, t.boxWidth, t.boxHeight);
-        flags |= Qt::AlignHCenter | (t.wrap ? Qt::TextWordWrap : 0);
-    } else {
-        // Self-sizing: as wide and high as the text itself.
-        area = p.boundingRect(QRectF(t.left, t.top, 0, 0), Qt::AlignLeft | Qt::AlignTop, text);
-        flags |= t.centred ? Qt::AlignHCenter : Qt::AlignLeft;
-    }
-    if (t.background) {
-        const QColor background = colourOf(*t.background);
-        // A coloured box is filled whole; a white one only behind its text,
-        // so that a grid line along the box's edge stays whole.
-        const bool wholeBox = t.boxWidth > 0 && background != Qt::white;
-        p.fillRect(wholeBox ? area : p.boundingRect(area, flags, text), background);
-    }
-    p.setPen(colourOf(t.colour));
-    p.drawText(area, flags, text);
 }
 
 } // namespace
@@ -96,16 +69,70 @@ const QStringList &sheetFontFamilies(SheetFont role)
     return song;
 }
 
+const QFontMetricsF &FontSheetMetrics::metrics(const SheetText &style, double points) const
+{
+    const QFont font = sheetFont(style, points);
+    const auto key = std::make_tuple(style.font, style.bold, font.pixelSize());
+    auto found = cache_.find(key);
+    if (found == cache_.end())
+        found = cache_.emplace(key, QFontMetricsF(font)).first;
+    return found->second;
+}
+
+double FontSheetMetrics::width(const SheetText &style, double points, const QString &text) const
+{
+    return metrics(style, points).horizontalAdvance(text);
+}
+
+double FontSheetMetrics::lineHeight(const SheetText &style, double points) const
+{
+    return metrics(style, points).height();
+}
+
 QFont sheetFont(const SheetText &text)
+{
+    return sheetFont(text, text.points);
+}
+
+QFont sheetFont(const SheetText &text, double points)
 {
     QFont font;
     font.setFamilies(sheetFontFamilies(text.font));
     // Points × 20 = twips; the painter's scale turns them into device pixels.
-    font.setPixelSize(qRound(text.points * 20));
+    font.setPixelSize(qRound(points * 20));
     font.setBold(text.bold);
     // The same glyph widths on the window, the printer and the PDF.
     font.setHintingPreference(QFont::PreferNoHinting);
     return font;
+}
+
+void paintSheetText(QPainter &p, const SheetText &t, const FittedText &fit)
+{
+    p.save();
+    p.setFont(sheetFont(t, fit.points));
+    if (fit.cut)
+        p.setClipRect(fit.cell, Qt::IntersectClip);
+    if (t.background) {
+        const QColor background = colourOf(*t.background);
+        // A coloured box is filled whole; a white one only behind its text,
+        // so that a grid line along the box's edge stays whole.
+        if (t.boxWidth > 0 && background != Qt::white) {
+            p.fillRect(fit.cell, background);
+        } else {
+            for (const QRectF &box : fit.boxes)
+                p.fillRect(box, background);
+        }
+    }
+    p.setPen(colourOf(t.colour));
+    const double ascent = QFontMetricsF(p.font()).ascent();
+    for (std::size_t i = 0; i < fit.boxes.size(); ++i) {
+        p.save();
+        p.translate(fit.boxes[i].topLeft());
+        p.scale(fit.stretch, 1);
+        p.drawText(QPointF(0, ascent), fit.lines[qsizetype(i)]);
+        p.restore();
+    }
+    p.restore();
 }
 
 void paintSheet(QPainter &p, const Sheet &sheet)
@@ -116,12 +143,13 @@ void paintSheet(QPainter &p, const Sheet &sheet)
     p.setPen(pen);
     p.setBrush(Qt::NoBrush);
     for (const QRect &r : sheet.rectangles)
-        p.drawRect(QRectF(r));
+        p.drawRect(outlineOf(r));
     for (const SheetLine &l : sheet.lines)
         p.drawLine(QLineF(l.x1, l.y1, l.x2, l.y2));
-    for (const SheetText &t : sheet.texts) {
-        if (t.visible && !t.text.isEmpty())
-            paintText(p, t);
+    const std::vector<FittedText> fits = fitSheet(sheet, FontSheetMetrics());
+    for (std::size_t i = 0; i < sheet.texts.size(); ++i) {
+        if (!fits[i].boxes.empty())
+            paintSheetText(p, sheet.texts[i], fits[i]);
     }
     p.restore();
 }

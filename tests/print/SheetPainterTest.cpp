@@ -3,11 +3,23 @@
 #include "model/Sheet.h"
 
 #include <QImage>
+#include <QtMath>
 #include <gtest/gtest.h>
 
 using namespace portdesk;
 
 namespace {
+
+QImage drawn(const Sheet &sheet, int dpi)
+{
+    const double k = dpi / 1440.0;
+    QImage image(qRound(kSheetWidth * k) + 1, qRound(kSheetHeight * k) + 1, QImage::Format_RGB32);
+    image.setDotsPerMeterX(qRound(dpi / 0.0254));
+    image.setDotsPerMeterY(qRound(dpi / 0.0254));
+    image.fill(Qt::white);
+    EXPECT_TRUE(paintSheetOn(image, sheet));
+    return image;
+}
 
 TEST(SheetDrawing, LinesAndBoxesLandOnTheirTwipsAtAnyResolution)
 {
@@ -20,12 +32,7 @@ TEST(SheetDrawing, LinesAndBoxesLandOnTheirTwipsAtAnyResolution)
     for (const int dpi : {96, 300}) {
         SCOPED_TRACE(dpi);
         const double k = dpi / 1440.0;
-        QImage image(qRound(kSheetWidth * k) + 1, qRound(kSheetHeight * k) + 1,
-                     QImage::Format_RGB32);
-        image.setDotsPerMeterX(qRound(dpi / 0.0254));
-        image.setDotsPerMeterY(qRound(dpi / 0.0254));
-        image.fill(Qt::white);
-        ASSERT_TRUE(paintSheetOn(image, sheet));
+        const QImage image = drawn(sheet, dpi);
         const auto dark = [&](double x, double y) {
             return qGray(image.pixel(qRound(x * k), qRound(y * k))) < 100;
         };
@@ -41,3 +48,34 @@ TEST(SheetDrawing, LinesAndBoxesLandOnTheirTwipsAtAnyResolution)
 }
 
 } // namespace
+
+TEST(SheetDrawing, OutlinesAndEmblemStayInsideTheirBoxes)
+{
+    SheetSources s;
+    s.date = QDate(2026, 12, 7);
+    const Sheet sheet = sheetFor(s);
+    for (const int dpi : {96, 300}) {
+        SCOPED_TRACE(dpi);
+        const double k = dpi / 1440.0;
+        const QImage image = drawn(sheet, dpi);
+        const auto dark = [&](double x, double y) {
+            return qGray(image.pixel(int(x * k), int(y * k))) < 100;
+        };
+        // The right and bottom edges lie where the lines meeting them end.
+        EXPECT_TRUE(dark(9090, 4000));
+        EXPECT_FALSE(dark(9105, 4000));
+        EXPECT_TRUE(dark(3000, 5400));
+        EXPECT_FALSE(dark(3000, 5415));
+        EXPECT_TRUE(dark(3000, 9870));
+        EXPECT_FALSE(dark(3000, 9885));
+        // Not a speck of the emblem outside its box.
+        const QRect box(qFloor(1800 * k), qFloor(120 * k), qCeil(1050 * k), qCeil(915 * k));
+        for (int y = 0; y < qRound(1400 * k); ++y) {
+            for (int x = qRound(1500 * k); x < qRound(3100 * k); ++x) {
+                if (!box.contains(x, y)) {
+                    ASSERT_EQ(image.pixel(x, y), qRgb(255, 255, 255)) << x << "," << y;
+                }
+            }
+        }
+    }
+}
