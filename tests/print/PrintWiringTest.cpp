@@ -146,8 +146,8 @@ TEST_F(PrintWiring, CheckThenPrintStoresThePrintedFileAndShowsThePrintedState)
 
 TEST_F(PrintWiring, AnotherDesksFileOfTheSameSecondIsKept)
 {
-    ASSERT_TRUE(writeBytes(printedPath, "another desk's declaration"));
     openPrintout(declaration());
+    ASSERT_TRUE(writeBytes(printedPath, "another desk's declaration"));
     env.prompts.answer(MsgAnswer::Yes);
     click(printout()->cmdPrint);
     const QString ours = numberedFileName(printedPath, 2);
