@@ -10,6 +10,7 @@
 #include "registers/ConsigneeField.h"
 #include "registers/FeeWindow.h"
 #include "registers/FollowUpBadge.h"
+#include "store/SaveLeftovers.h"
 
 #include <QPushButton>
 
@@ -17,6 +18,12 @@ namespace portdesk {
 
 void wireMainPage(MainPage &page)
 {
+    // What crashed saves and locks left behind, once a start: saves never
+    // look through a folder.
+    const Context &ctx = page.context();
+    for (const QString &folder : {ctx.configDir(), ctx.savedDir(), ctx.printedDir()})
+        sweepLeftovers(folder);
+
     // editor rules
     new EditorRules(page); // owned by the page
 

@@ -351,13 +351,14 @@ void DocumentCommands::step(int direction)
 
 bool DocumentCommands::printed(const QString &path, QString *error)
 {
-    const QString previous = session_.file;
-    session_.file = path;
-    if (!DoBaoCun(error)) {
-        session_.file = previous;
-        render();
+    // A new file, never one stored by another desk the same second.
+    const std::optional<QString> made = createDeclaration(path, page_.document().value(), error);
+    if (!made)
         return false;
-    }
+    session_.file = *made;
+    session_.consigneeLocked = true;
+    render();
+    ctx_.prompts.inform(QStringLiteral("保存“") + session_.caption() + QStringLiteral("”成功！"));
     session_.number.clear();
     session_.date.clear();
     applyState(DocEvent::Print);

@@ -49,10 +49,10 @@ public:
     void save();
     void step(int direction); // -1 previous, +1 next
     void browseOriginFolder();
-    // After printing: writes the record into `path` (in Saved/Printed) with
-    // DoBaoCun and shows the printed state, the browser on the printed files.
-    // False, with the main window unchanged and `error` set to the reason
-    // (not shown), when the file was not written.
+    // After printing: stores the record as a new file at `path` (in
+    // Saved/Printed; numbered when the name is taken) and shows the printed state, the browser on
+    // the printed files. False, with the main window unchanged and `error` set to the reason (not
+    // shown), when the file was not written.
     bool printed(const QString &path, QString *error);
 
 protected:

@@ -1,5 +1,8 @@
 #include "model/DeclarationFile.h"
 
+#include "store/Gbk.h"
+#include "store/NewFile.h"
+#include "store/ProfileDocument.h"
 #include "store/QuotedValue.h"
 #include "store/SettingsStore.h"
 
@@ -21,6 +24,23 @@ bool writeDeclaration(const QString &path, const Declaration &content, QString *
             return false;
     }
     return file.save(error);
+}
+
+std::optional<QString> createDeclaration(const QString &path, const Declaration &content,
+                                         QString *error)
+{
+    ProfileDocument doc;
+    const QByteArray section = *toGbk(contentSection());
+    for (const FormField &f : formFields()) {
+        const QString value = quotedForWriting(content.at(f));
+        if (const QString why = unwritableValue(value, QStringLiteral("值")); !why.isEmpty()) {
+            if (error)
+                *error = why;
+            return std::nullopt;
+        }
+        doc.setValue(section, *toGbk(f.key), *toGbk(value));
+    }
+    return createNewFile(path, doc.serialize(), error);
 }
 
 Declaration declarationContent(ProfileBatch &file)

@@ -5,6 +5,7 @@
 #include "model/Declaration.h"
 
 #include <QString>
+#include <optional>
 
 namespace portdesk {
 
@@ -18,6 +19,12 @@ inline const QString &infoSection()
 // key and section of an existing file stays as it was. False, with `error`
 // set, when nothing was written.
 bool writeDeclaration(const QString &path, const Declaration &content, QString *error);
+
+// Stores the declaration as a new file at `path`, whole or not at all, never
+// replacing a file there (another desk's, stored the same second): the name
+// then gets a number, "a(2).dcl". The path created, or nullopt with `error`.
+std::optional<QString> createDeclaration(const QString &path, const Declaration &content,
+                                         QString *error);
 
 struct LoadedDeclaration {
     Declaration content;

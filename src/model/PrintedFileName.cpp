@@ -2,14 +2,16 @@
 
 #include "store/DocumentNames.h"
 #include "store/FileNameFilter.h"
+#include "store/NewFile.h"
 
 namespace portdesk {
 
 namespace {
 
+// With room for the number a name taken by another desk gets.
 bool tooLong(const QString &name)
 {
-    return name.toUtf8().size() > maxNameBytes;
+    return numberedFileName(name, maxFileNumber).toUtf8().size() > maxNameBytes;
 }
 
 } // namespace

@@ -2,10 +2,10 @@
 
 #include "store/FileErrors.h"
 #include "store/FileProbe.h"
-#include "store/SaveLeftovers.h"
+#include "store/OwnTempFile.h"
 
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -118,30 +118,32 @@ LoadedProfile loadProfile(const QString &file)
 
 bool replaceProfile(const QString &file, const QByteArray &bytes, QString *error)
 {
-    QSaveFile f(file);
-    errno = 0;
-    if (!f.open(QIODevice::WriteOnly)) {
+    // A link is followed, so that the file it names gets the new content.
+    const QFileInfo info(file);
+    const QByteArray target = QFile::encodeName(info.isSymLink() ? info.symLinkTarget() : file);
+    // The copy keeps the file's permissions, as an editor's save would.
+    struct stat st {};
+    mode_t mode = 0666;
+    if (::stat(target.constData(), &st) == 0)
+        mode = st.st_mode & 07777;
+    QString reason;
+    const std::optional<QString> copy = writeOwnTemp(file, bytes, mode, &reason);
+    if (!copy) {
         if (error)
-            *error = writeFailure(file, fileErrorReason(f, errno));
+            *error = writeFailure(file, reason);
         return false;
     }
-    // Qt 6.4's commit() can report success when flushing its buffer failed
-    // (a full disk), replacing the file with a cut-short one: flush first.
-    errno = 0;
-    bool ok = f.write(bytes) == bytes.size() && f.flush();
-    int err = errno;
-    if (ok) {
-        errno = 0;
-        ok = f.commit();
-        err = errno;
-    }
-    if (!ok) {
+    const QByteArray from = QFile::encodeName(*copy);
+    // The umask may have narrowed the copy's permissions.
+    if (mode != 0666)
+        ::chmod(from.constData(), mode);
+    if (::rename(from.constData(), target.constData()) != 0) {
+        const int err = errno;
+        ::unlink(from.constData());
         if (error)
-            *error = writeFailure(file, fileErrorReason(f, err));
-        f.cancelWriting();
+            *error = writeFailure(file, errnoReason(err));
         return false;
     }
-    removeSaveLeftovers(file);
     return true;
 }
 

@@ -25,8 +25,8 @@ inline constexpr qint64 kMaxProfileBytes = 64 * 1024 * 1024;
 LoadedProfile loadProfile(const QString &file);
 
 // Replaces the file atomically (a crash or a lost connection mid-write leaves
-// the old content, never half of the new) and clears leftover copies of
-// earlier saves that crashed. False, with `error` set, when it failed; the
+// the old content, never half of the new). It looks at nothing else in the
+// folder. False, with `error` set, when it failed; the
 // old file is then left as it was.
 bool replaceProfile(const QString &file, const QByteArray &bytes, QString *error);
 

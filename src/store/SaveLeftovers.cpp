@@ -1,41 +1,57 @@
 #include "store/SaveLeftovers.h"
 
+#include "store/OwnTempFile.h"
+
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 namespace portdesk {
 
-bool isSaveLeftoverName(const QString &fileName, const QString &name)
+namespace {
+
+const QString kLockSuffix = QStringLiteral(".lock");
+
+// QLockFile writes the holder's pid, the program's name and the host, one a
+// line; the name is the proof, a foreign lock file stays.
+bool isOurLock(const QString &path)
 {
-    // Qt's temporary name: the file's name, a dot and six letters A-Z a-z.
-    constexpr int kRandom = 6;
-    if (name.size() != fileName.size() + 1 + kRandom || !name.startsWith(fileName) ||
-        name.at(fileName.size()) != QLatin1Char('.'))
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
         return false;
-    for (qsizetype i = fileName.size() + 1; i < name.size(); ++i) {
-        const char16_t c = name.at(i).unicode();
-        if (!((c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z')))
-            return false;
-    }
-    return true;
+    const QList<QByteArray> lines = f.read(4096).split('\n');
+    if (lines.size() < 3)
+        return false;
+    bool pid = false;
+    lines.at(0).toLongLong(&pid);
+    return pid && QString::fromUtf8(lines.at(1)) == QCoreApplication::applicationName();
 }
 
-void removeSaveLeftovers(const QString &file, std::chrono::seconds age)
+} // namespace
+
+bool isOwnLeftover(const QString &folder, const QString &name)
 {
-    const QFileInfo target(file);
-    const QString fileName = target.fileName();
-    QDir dir = target.absoluteDir();
+    if (isOwnTempName(name))
+        return true;
+    return name.size() > kLockSuffix.size() && name.endsWith(kLockSuffix) &&
+           isOurLock(folder + QLatin1Char('/') + name);
+}
+
+int sweepLeftovers(const QString &folder, std::chrono::seconds age)
+{
+    QDir dir(folder);
     dir.setFilter(QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks);
-    // The name filter narrows the listing; the exact pattern decides. A name
-    // with '[' would read as a wildcard set, so such a folder is listed whole.
-    if (!fileName.contains(QLatin1Char('[')))
-        dir.setNameFilters({fileName + QStringLiteral(".??????")});
+    dir.setNameFilters({QStringLiteral("*.portdesk-*.tmp"), QStringLiteral("*") + kLockSuffix});
     const QDateTime oldest = QDateTime::currentDateTimeUtc().addSecs(-age.count());
-    for (const QFileInfo &copy : dir.entryInfoList()) {
-        if (isSaveLeftoverName(fileName, copy.fileName()) && copy.lastModified().toUTC() < oldest)
-            QFile::remove(copy.absoluteFilePath());
+    int removed = 0;
+    for (const QFileInfo &f : dir.entryInfoList()) {
+        if (f.lastModified().toUTC() < oldest && isOwnLeftover(folder, f.fileName()) &&
+            QFile::remove(f.absoluteFilePath()))
+            ++removed;
     }
+    return removed;
 }
 
 } // namespace portdesk

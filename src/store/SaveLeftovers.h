@@ -1,20 +1,25 @@
 #pragma once
-// Copies a crashed save leaves beside a file. QSaveFile writes the new
-// content to "<name>.XXXXXX" (six random letters) and renames it over the
-// file; a crash between the two leaves that copy behind for good.
+// What a crash leaves behind in a folder of the work directory: a copy of
+// ours a save did not put in place ("<name>.portdesk-XXXXXX.tmp"), or the
+// lock beside a file that its desk never let go. Saves never look for them
+// (a folder may hold thousands of files, on a slow share, under the lock);
+// the sweep below runs once a start, over the folders saves write into.
 #include <QString>
 #include <chrono>
 
 namespace portdesk {
 
-// A younger copy may be another desk's save in progress.
-inline constexpr std::chrono::hours saveLeftoverAge{1};
+// A younger one may be another desk's save in progress. Locks are held for
+// milliseconds, so an hour is far beyond any live one even between desks
+// whose clocks differ by minutes.
+inline constexpr std::chrono::hours leftoverAge{1};
 
-// Removes this file's leftover copies older than `age`. Removal is
-// housekeeping: a copy that cannot be removed is left for the next save.
-void removeSaveLeftovers(const QString &file, std::chrono::seconds age = saveLeftoverAge);
+// Whether the file `name` in `folder` is one this program made: our copy, or
+// a lock whose content names this program.
+bool isOwnLeftover(const QString &folder, const QString &name);
 
-// Whether `name` is a copy QSaveFile makes while saving `file`'s name.
-bool isSaveLeftoverName(const QString &fileName, const QString &name);
+// Removes this program's leftovers in `folder` older than `age`; returns how
+// many went. Housekeeping: what cannot be removed is left for the next start.
+int sweepLeftovers(const QString &folder, std::chrono::seconds age = leftoverAge);
 
 } // namespace portdesk

@@ -7,6 +7,7 @@
 #include "model/DeclarationFile.h"
 #include "model/DocumentState.h"
 #include "print/PrintCommand.h"
+#include "store/NewFile.h"
 #include "support/MainWindowHarness.h"
 
 #include <QDir>
@@ -143,6 +144,23 @@ TEST_F(PrintWiring, CheckThenPrintStoresThePrintedFileAndShowsThePrintedState)
     EXPECT_EQ(browser.pathOf(0), printedPath);
 }
 
+TEST_F(PrintWiring, AnotherDesksFileOfTheSameSecondIsKept)
+{
+    openPrintout(declaration());
+    ASSERT_TRUE(writeBytes(printedPath, "another desk's declaration"));
+    env.prompts.answer(MsgAnswer::Yes);
+    click(printout()->cmdPrint);
+    const QString ours = numberedFileName(printedPath, 2);
+    EXPECT_EQ(readBytes(printedPath), "another desk's declaration");
+    LoadedDeclaration stored;
+    ASSERT_TRUE(readDeclaration(ours, stored, nullptr))
+        << env.prompts.texts().join('|').toStdString();
+    EXPECT_EQ(stored.content, declarationOnScreen(*page));
+    EXPECT_EQ(page->DangQianWenJian, ours);
+    EXPECT_EQ(page->Tip->text(), statusPrinted());
+    EXPECT_FALSE(QFileInfo::exists(ours + ".lock"));
+}
+
 TEST_F(PrintWiring, FailuresSayPrintErrorAndKeepTheWindowAndTheState)
 {
     openPrintout(declaration());
@@ -170,10 +188,13 @@ TEST_F(PrintWiring, FailuresSayPrintErrorAndKeepTheWindowAndTheState)
     EXPECT_EQ(env.printer.jobs, QStringList{QFileInfo(printedPath).fileName()});
     EXPECT_TRUE(window->cmdPrint->isVisible() && window->cmdExit->isVisible());
 
-    // The printed file cannot be written: the save's reason, no printed
-    // state. The retry answered No prints no note, whatever the try before.
+    // The printed file cannot be made (every numbered name taken): the
+    // save's reason, no printed state. The retry answered No prints no
+    // note, whatever the try before.
     env.printer.succeed = true;
-    ASSERT_TRUE(QDir().mkpath(printedPath));
+    for (int n = 1; n <= maxFileNumber; ++n)
+        ASSERT_TRUE(QDir().mkpath(env.ctx.printedDir() + '/' +
+                                  numberedFileName(QFileInfo(printedPath).fileName(), n)));
     env.prompts.clearRecord();
     env.prompts.answer(MsgAnswer::No);
     click(window->cmdPrint);

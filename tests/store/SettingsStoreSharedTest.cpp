@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
@@ -14,6 +15,12 @@
 #include <QTemporaryFile>
 #include <QThread>
 #include <gtest/gtest.h>
+
+#include <atomic>
+#include <sys/inotify.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
 
 using namespace portdesk;
 using portdesk::test::gbk;
@@ -207,43 +214,201 @@ TEST(SharedFile, LockHeldByAnotherDeskIsReportedAfterTheWait)
 
 // --- leftovers of crashed saves --------------------------------------------------------
 
-TEST(SaveLeftovers, QtNamesItsCopiesTheWayTheCleanerLooksFor)
+// Whether the folder itself was opened (listed) while `action` ran.
+template <typename Action> bool listsFolder(const QString &folder, Action action)
 {
-    TestEnv env;
-    for (int i = 0; i < 20; ++i) {
-        QTemporaryFile copy(env.path("x.dcl") + ".XXXXXX");
-        ASSERT_TRUE(copy.open());
-        const QString name = QFileInfo(copy.fileName()).fileName();
-        EXPECT_TRUE(isSaveLeftoverName("x.dcl", name)) << name.toStdString();
+    const int fd = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    if (fd < 0 || inotify_add_watch(fd, QFile::encodeName(folder).constData(), IN_OPEN) < 0) {
+        ADD_FAILURE() << "inotify";
+        return true;
     }
+    action();
+    bool listed = false;
+    alignas(inotify_event) char buf[64 * 1024];
+    for (ssize_t n; (n = read(fd, buf, sizeof buf)) > 0;) {
+        for (char *p = buf; p < buf + n;) {
+            const auto *e = reinterpret_cast<const inotify_event *>(p);
+            listed |= (e->mask & IN_ISDIR) && e->len == 0;
+            p += sizeof(inotify_event) + e->len;
+        }
+    }
+    close(fd);
+    return listed;
 }
 
-TEST(SaveLeftovers, OnlyThisFilesCopiesOlderThanAnHourGoOnSave)
+void age(const QString &path, int minutes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(f.setFileTime(QDateTime::currentDateTime().addSecs(-60 * minutes),
+                              QFileDevice::FileModificationTime));
+}
+
+QByteArray ourLockContent()
+{
+    return "4242\n" + QCoreApplication::applicationName().toUtf8() + "\nanother-desk\n";
+}
+
+TEST(SaveLeftovers, ASaveNeitherListsTheFolderNorTouchesTheClerksFiles)
+{
+    TestEnv env;
+    const QString folder = env.path("Config");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const char *clerks[] = {"Config.ini.backup", "Config.ini.before", "Config.ini.origin",
+                            "a.dcl.backup", "Config.ini.AbCdEf"};
+    for (const char *name : clerks) {
+        ASSERT_TRUE(writeBytes(folder + '/' + name, "[报检内容]\r\n"));
+        age(folder + '/' + name, 120);
+    }
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_FALSE(listsFolder(folder, [&] {
+            ASSERT_TRUE(WriteKey(folder + "/Config.ini", "A", "k", QString::number(i)));
+        }));
+    }
+    for (const char *name : clerks)
+        EXPECT_TRUE(QFileInfo::exists(folder + '/' + name)) << name;
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files).size(), std::size(clerks) + 1);
+}
+
+TEST(SaveLeftovers, TheSweepRemovesOnlyOurOwnLeftoversOlderThanAnHour)
 {
     TestEnv env;
     const QString folder = env.path("Saved");
     ASSERT_TRUE(QDir().mkpath(folder));
-    struct Copy {
+    struct Leftover {
         const char *name;
+        QByteArray content;
         int ageMinutes;
         bool removed;
     };
-    const Copy copies[] = {
-        {"x.dcl.AbCdEf", 120, true},  {"x.dcl.zzzzzz", 61, true},    {"x.dcl.GhIjKl", 10, false},
-        {"x.dcl.abcde", 120, false},  {"x.dcl.abcdefg", 120, false}, {"x.dcl.ab1def", 120, false},
-        {"y.dcl.QwErTy", 120, false}, {"xx.dcl.QwErTy", 120, false}, {"x.dclQwErTyU", 120, false},
+    const Leftover leftovers[] = {
+        {"x.dcl.portdesk-Ab3dEf.tmp", "[报检内容]", 120, true},
+        {"Config.ini.portdesk-zzzzzz.tmp", "", 61, true},
+        {"x.dcl.portdesk-GhIjKl.tmp", "[报检内容]", 10, false},
+        {"x.dcl.lock", ourLockContent(), 120, true},
+        {"y.dcl.lock", ourLockContent(), 10, false},
+        {"notes.lock", "the clerk's own notes\n", 120, false},
+        {"x.dcl.portdesk-Ab3d.tmp", "[报检内容]", 120, false},
+        {"x.dcl.AbCdEf", "[报检内容]", 120, false},
+        {"Config.ini.backup", "[报检内容]", 120, false},
+        {"x.dcl.portdesk-Ab3dEf.tmp.keep", "[报检内容]", 120, false},
     };
-    for (const Copy &c : copies) {
-        const QString path = folder + '/' + c.name;
-        ASSERT_TRUE(writeBytes(path, "[报检内容]\r\n"));
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
-        ASSERT_TRUE(f.setFileTime(QDateTime::currentDateTime().addSecs(-60 * c.ageMinutes),
-                                  QFileDevice::FileModificationTime));
+    for (const Leftover &l : leftovers) {
+        ASSERT_TRUE(writeBytes(folder + '/' + l.name, l.content));
+        age(folder + '/' + l.name, l.ageMinutes);
     }
-    ASSERT_TRUE(WriteKey(folder + "/x.dcl", "报检内容", "收货人", "苏州公司"));
-    for (const Copy &c : copies)
-        EXPECT_EQ(QFileInfo::exists(folder + '/' + c.name), !c.removed) << c.name;
+    int expected = 0;
+    for (const Leftover &l : leftovers)
+        expected += l.removed;
+    EXPECT_EQ(sweepLeftovers(folder), expected);
+    for (const Leftover &l : leftovers)
+        EXPECT_EQ(QFileInfo::exists(folder + '/' + l.name), !l.removed) << l.name;
+}
+
+// --- locks of other desks, judged by this desk's own clock -----------------------------
+
+// A lock as a desk on another machine leaves it, stamped `skew` from now.
+void foreignLock(const QString &file, std::chrono::seconds skew)
+{
+    ASSERT_TRUE(writeBytes(file + ".lock", "4242\nportdesk\nanother-desk\n"));
+    QFile lock(file + ".lock");
+    ASSERT_TRUE(lock.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(lock.setFileTime(QDateTime::currentDateTime().addSecs(skew.count()),
+                                 QFileDevice::FileModificationTime));
+}
+
+int loggedLines = 0;
+void countLines(QtMsgType, const QMessageLogContext &, const QString &)
+{
+    ++loggedLines;
+}
+
+TEST(StaleLock, AStampAheadOfThisDesksClockIsNoReasonToBreakIt)
+{
+    TestEnv env;
+    const QString file = env.path("Consignee.ini");
+    foreignLock(file, std::chrono::seconds(30));
+    const QByteArray before = readBytes(file + ".lock");
+    loggedLines = 0;
+    const QtMessageHandler previous = qInstallMessageHandler(countLines);
+    QString error;
+    const bool got = ProfileLock(file).acquire(&error, std::chrono::milliseconds(600));
+    qInstallMessageHandler(previous);
+    EXPECT_FALSE(got);
+    EXPECT_TRUE(error.contains("正被")) << error.toStdString();
+    EXPECT_EQ(readBytes(file + ".lock"), before);
+    EXPECT_EQ(loggedLines, 0);
+}
+
+TEST(StaleLock, ALockSeenUnchangedLongEnoughIsBrokenWhateverItsStamp)
+{
+    using namespace std::chrono_literals;
+    const std::chrono::seconds skews[] = {30s, 0s, -3600s};
+    for (const std::chrono::seconds skew : skews) {
+        SCOPED_TRACE(skew.count());
+        TestEnv env;
+        const QString file = env.path("a.ini");
+        foreignLock(file, skew);
+        QElapsedTimer clock;
+        clock.start();
+        ProfileLock lock(file, 300ms);
+        QString error;
+        EXPECT_TRUE(lock.acquire(&error, 3s)) << error.toStdString();
+        EXPECT_GE(clock.elapsed(), 300);
+        EXPECT_NE(readBytes(file + ".lock").left(5), "4242\n");
+    }
+}
+
+TEST(StaleLock, ALockThatKeepsChangingIsLive)
+{
+    using namespace std::chrono_literals;
+    TestEnv env;
+    const QString file = env.path("a.ini");
+    foreignLock(file, 0s);
+    std::atomic<bool> done{false};
+    // The holder on the other desk takes the lock again and again.
+    std::thread holder([&] {
+        for (int i = 0; !done; ++i) {
+            writeBytes(file + ".lock", "4242\nportdesk\nanother-desk\n" + QByteArray::number(i));
+            QThread::msleep(50);
+        }
+    });
+    QString error;
+    EXPECT_FALSE(ProfileLock(file, 300ms).acquire(&error, 1200ms));
+    done = true;
+    holder.join();
+    EXPECT_TRUE(error.contains("正被")) << error.toStdString();
+}
+
+TEST(StaleLock, AStaleLockInAReadOnlyFolderIsRefusedAtOnceWithTheFoldersReason)
+{
+    TestEnv env;
+    const QString folder = env.path("Config");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString file = folder + "/Config.ini";
+    foreignLock(file, std::chrono::seconds(-600));
+    // Root ignores permissions: the attempt runs as nobody in a child.
+    const bool asRoot = geteuid() == 0;
+    for (const QString &dir : {env.root.path(), env.ctx.workDir})
+        ASSERT_TRUE(QFile::setPermissions(dir, QFile::Permissions(0x7755)));
+    ASSERT_TRUE(QFile::setPermissions(folder, QFile::Permissions(0x5555)));
+    const pid_t child = asRoot ? fork() : 0;
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (asRoot && (setgid(65534) != 0 || setuid(65534) != 0))
+            _exit(3);
+        QString error;
+        const bool got = ProfileLock(file).acquire(&error, std::chrono::seconds(20));
+        const bool refused = !got && error.contains("没有权限") && !error.contains("正被");
+        if (asRoot)
+            _exit(refused ? 0 : 1);
+        EXPECT_TRUE(refused) << error.toStdString();
+    } else {
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    }
+    ASSERT_TRUE(QFile::setPermissions(folder, QFile::Permissions(0x7755)));
 }
 
 } // namespace
