@@ -87,8 +87,6 @@ void showItems(QComboBox *combo, const QStringList &items)
     }
 }
 
-} // namespace
-
 // A file counts as selected only while the list shows it highlighted. Qt
 // puts its focus frame on a row when the list takes the focus, without a
 // highlight; the first arrow key then highlights that row rather than
@@ -111,6 +109,8 @@ protected:
         QListView::keyPressEvent(event);
     }
 };
+
+} // namespace
 
 ViewFiles::ViewFiles(Context &ctx, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |

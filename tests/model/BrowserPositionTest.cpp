@@ -165,7 +165,8 @@ TEST_P(SteppingOnAKeptListing, ReadsTheFolderOnlyWhenItMayHaveChanged)
         // What another desk added shows only when the folder is read.
         disk.filesIn[dirs.printed] << QStringLiteral("n%1.dcl").arg(now);
         const int before = disk.reads;
-        EXPECT_EQ(p.rereadIfChanged(disk, now), disk.reads > before);
+        const bool read = p.rereadIfChanged(disk, now);
+        EXPECT_EQ(read, disk.reads > before);
         reads.push_back(disk.reads > before);
         EXPECT_EQ(p.files.contains(QStringLiteral("n%1.dcl").arg(now)), reads.back());
         EXPECT_EQ(p.fileName(p.selected), "b.dcl");
