@@ -9,12 +9,12 @@
 #include "support/TestEnv.h"
 
 #include <QLineEdit>
-#include <QListWidget>
 #include <QRadioButton>
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QThread>
 #include <benchmark/benchmark.h>
 
 using namespace portdesk;
@@ -120,5 +120,41 @@ void BM_BrowserShowsMonthFolderOf10000(benchmark::State &state)
     }
 }
 BENCHMARK(BM_BrowserShowsMonthFolderOf10000)->Unit(benchmark::kMillisecond);
+
+// One step to the next declaration in that folder as the main window takes
+// it: the browser's check for a changed folder and the new selection (the
+// file's load is BM_SaveAndLoadDeclaration). The folder is quiet, as when
+// the clerk steps through a day's printed declarations.
+void BM_StepInMonthFolderOf10000(benchmark::State &state)
+{
+    QTemporaryDir work;
+    const QString printed = work.path() + QStringLiteral("/Saved/Printed");
+    QDir().mkpath(printed);
+    for (int i = 0; i < 10000; ++i) {
+        QFile f(printed +
+                QStringLiteral("/上海某公司(2026-03-05 10：%1).dcl").arg(i, 5, 10, QChar('0')));
+        f.open(QIODevice::WriteOnly);
+    }
+    FakePrompts prompts;
+    FakeClipboard clipboard;
+    FakeShell shell;
+    FakePrinter printer;
+    FixedClock clock;
+    Context ctx{prompts, clipboard, shell, printer, clock, work.path(), work.path()};
+    ViewFiles browser(ctx);
+    browser.prepare();
+    browser.chooseOption(1);
+    // The listing is trusted once the folder's time has stood a tick.
+    browser.rereadIfChanged();
+    QThread::msleep(kFolderTickMs + 100);
+    browser.rereadIfChanged();
+    for (auto _ : state) {
+        if (browser.rereadIfChanged())
+            state.SkipWithError("read the quiet folder again");
+        browser.select(browser.position().stepTarget(+1));
+        benchmark::DoNotOptimize(browser.position().pathOf(browser.selected()));
+    }
+}
+BENCHMARK(BM_StepInMonthFolderOf10000)->Unit(benchmark::kMicrosecond);
 
 } // namespace

@@ -54,8 +54,10 @@ DocumentCommands::~DocumentCommands() = default;
 bool DocumentCommands::eventFilter(QObject *watched, QEvent *event)
 {
     // The browser appears beside the main window when the program starts:
-    // once the main window has been shown and placed.
-    if (watched == &page_ && event->type() == QEvent::Show && !shownAtStart_) {
+    // once the main window has been painted, so that a folder of thousands
+    // of files never holds up the first sight of the window. The paint
+    // ends with the window on screen; the queued call runs after it.
+    if (watched == &page_ && event->type() == QEvent::Paint && !shownAtStart_) {
         shownAtStart_ = true;
         QTimer::singleShot(0, this, [this] {
             placeBrowserBeside();
@@ -330,8 +332,8 @@ void DocumentCommands::step(int direction)
         return;
     browser_->prepare();
     // The folder may have changed since the list was read (printing,
-    // archiving, another desk on the shared drive).
-    browser_->reread();
+    // archiving, another desk on the shared drive); its change time tells.
+    browser_->rereadIfChanged();
     const int target = browser_->position().stepTarget(direction);
     if (target < 0) { // the folder has no file left
         session_.selected = -1;

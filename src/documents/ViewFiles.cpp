@@ -13,14 +13,18 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStringListModel>
 #include <QVBoxLayout>
 
 namespace portdesk {
@@ -60,6 +64,7 @@ public:
     QStringList files(const QString &folder) const override { return listDeclarationFiles(folder); }
     QStringList subfolders(const QString &folder) const override { return listSubfolders(folder); }
     bool exists(const QString &folder) const override { return dirExists(folder); }
+    QDateTime modified(const QString &folder) const override { return folderModified(folder); }
 };
 
 const DiskFolders onDisk;
@@ -82,6 +87,29 @@ void showItems(QComboBox *combo, const QStringList &items)
     }
 }
 
+// A file counts as selected only while the list shows it highlighted. Qt
+// puts its focus frame on a row when the list takes the focus, without a
+// highlight; the first arrow key then highlights that row rather than
+// moving past a row that was never chosen.
+class FileList final : public QListView {
+public:
+    using QListView::QListView;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        const bool arrow = event->key() == Qt::Key_Up || event->key() == Qt::Key_Down;
+        if (arrow && event->modifiers() == Qt::NoModifier && currentIndex().isValid() &&
+            !selectionModel()->hasSelection()) {
+            selectionModel()->select(currentIndex(), QItemSelectionModel::ClearAndSelect);
+            scrollTo(currentIndex());
+            event->accept();
+            return;
+        }
+        QListView::keyPressEvent(event);
+    }
+};
+
 } // namespace
 
 ViewFiles::ViewFiles(Context &ctx, QWidget *parent)
@@ -89,6 +117,7 @@ ViewFiles::ViewFiles(Context &ctx, QWidget *parent)
                           Qt::WindowTitleHint),
       ctx_(ctx)
 {
+    clock_.start();
     setObjectName(QStringLiteral("ViewFiles"));
     setWindowTitle(QStringLiteral("浏览文件"));
     build();
@@ -126,10 +155,13 @@ void ViewFiles::build()
     pickRow->addStretch();
     outer->addLayout(pickRow);
 
-    File1 = new QListWidget(this);
+    names_ = new QStringListModel(this);
+    File1 = new FileList(this);
     File1->setObjectName(QStringLiteral("File1"));
+    File1->setModel(names_);
     File1->setUniformItemSizes(true); // thousands of names lay out at once
     File1->setSelectionMode(QAbstractItemView::SingleSelection);
+    File1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     outer->addWidget(File1, 1);
 
     ZongJi = new QLabel(this);
@@ -151,8 +183,9 @@ void ViewFiles::build()
     Combo2->lineEdit()->installEventFilter(this);
     connect(Combo1, &PickList::picked, this, &ViewFiles::yearPicked);
     connect(Combo2, &PickList::picked, this, &ViewFiles::monthPicked);
-    connect(File1, &QListWidget::currentRowChanged, this, &ViewFiles::rowChanged);
-    connect(File1, &QListWidget::itemDoubleClicked, this, &ViewFiles::openSelected);
+    connect(File1->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &ViewFiles::highlightChanged);
+    connect(File1, &QListView::doubleClicked, this, &ViewFiles::openSelected);
     connect(Cmd[0], &QPushButton::clicked, this, &ViewFiles::openSelected);
     connect(Cmd[1], &QPushButton::clicked, this, &ViewFiles::closeBrowser);
     connect(Cmd[2], &QPushButton::clicked, this, &ViewFiles::deleteSelected);
@@ -205,11 +238,17 @@ void ViewFiles::monthPicked(int index)
     drawFolder();
 }
 
-void ViewFiles::rowChanged(int row)
+int ViewFiles::highlightedRow() const
+{
+    const QModelIndexList rows = File1->selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+void ViewFiles::highlightChanged()
 {
     if (drawing_)
         return;
-    position_.select(row);
+    position_.select(highlightedRow());
     drawSelection();
 }
 
@@ -223,6 +262,14 @@ void ViewFiles::reread()
 {
     position_.reread(onDisk);
     drawList();
+}
+
+bool ViewFiles::rereadIfChanged()
+{
+    if (!position_.rereadIfChanged(onDisk, clock_.elapsed()))
+        return false;
+    drawList();
+    return true;
 }
 
 void ViewFiles::showEvent(QShowEvent *event)
@@ -275,11 +322,11 @@ void ViewFiles::drawChoice()
 void ViewFiles::drawList()
 {
     drawing_ = true;
-    File1->setUpdatesEnabled(false);
-    File1->clear();
-    File1->addItems(position_.files);
-    File1->setCurrentRow(-1);
-    File1->setUpdatesEnabled(true);
+    names_->setStringList(position_.files);
+    // The focus frame waits on the last file, where the list is scrolled to.
+    if (!position_.files.isEmpty())
+        File1->selectionModel()->setCurrentIndex(names_->index(position_.count() - 1),
+                                                 QItemSelectionModel::NoUpdate);
     drawing_ = false;
     drawSelection();
 }
@@ -288,9 +335,14 @@ void ViewFiles::drawSelection()
 {
     // Only a row that differs is set: a row the clerk deselected with Ctrl
     // stays as it looks.
-    if (File1->currentRow() != position_.selected) {
+    if (highlightedRow() != position_.selected) {
         drawing_ = true;
-        File1->setCurrentRow(position_.selected);
+        QItemSelectionModel *selection = File1->selectionModel();
+        if (position_.hasSelection())
+            selection->setCurrentIndex(names_->index(position_.selected),
+                                       QItemSelectionModel::ClearAndSelect);
+        else
+            selection->clearSelection();
         drawing_ = false;
     }
     ZongJi->setText(position_.countLine());

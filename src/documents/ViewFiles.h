@@ -18,12 +18,14 @@
 #include "model/BrowserPosition.h"
 #include "platform/Context.h"
 
+#include <QElapsedTimer>
 #include <QWidget>
 #include <array>
 
 class QComboBox;
 class QLabel;
-class QListWidget;
+class QListView;
+class QStringListModel;
 class QPushButton;
 class QRadioButton;
 
@@ -39,7 +41,7 @@ public:
     PickList *Combo1 = nullptr; // year
     PickList *Combo2 = nullptr; // month
     QLabel *Tip = nullptr;
-    QListWidget *File1 = nullptr;
+    QListView *File1 = nullptr;
     QLabel *ZongJi = nullptr;
     std::array<QPushButton *, 4> Cmd{};
 
@@ -67,6 +69,9 @@ public:
     // Re-reads the current folder and selects the selected file again when
     // it is still there.
     void reread();
+    // Before a step: re-reads only when the folder may have changed since
+    // it was listed. True when it read the folder.
+    bool rereadIfChanged();
 
     // "取消(&Q)": hands the folder back to the main window and hides.
     void closeBrowser();
@@ -89,7 +94,8 @@ private:
     BrowserDirs dirs() const;
     void yearPicked(int index);
     void monthPicked(int index);
-    void rowChanged(int row);
+    void highlightChanged();
+    int highlightedRow() const;
     void openSelected();
     void deleteSelected();
     void renameSelected();
@@ -103,6 +109,8 @@ private:
 
     Context &ctx_;
     BrowserPosition position_;
+    QStringListModel *names_ = nullptr;
+    QElapsedTimer clock_;  // the listing's age, by this desk's own clock
     bool drawing_ = false; // the list's own signals while it is drawn are no clicks
     bool prepared_ = false;
     bool stale_ = false; // the folder may have changed while hidden

@@ -143,8 +143,12 @@ void EditorRules::apply(const NavOutcome &outcome)
     case NavOutcome::Nothing:
         return;
     case NavOutcome::Focus:
-        if (QWidget *w = fields_.widget(outcome.target))
+        if (QWidget *w = fields_.widget(outcome.target)) {
+            // Enter is a move by keyboard: a button reached this way shows its
+            // focus frame, as after Tab.
+            page_.setAttribute(Qt::WA_KeyboardFocusChange);
             w->setFocus(Qt::OtherFocusReason);
+        }
         return;
     case NavOutcome::Collapse:
         // Collapsing the goods block moves the focus to the first packing kind.

@@ -8,6 +8,7 @@
 #include "form/FieldBinding.h"
 #include "form/PickList.h"
 #include "form/Twips.h"
+#include "form/WholeItems.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -352,6 +353,8 @@ void MainPage::buildFields()
         }
         const int x = s.x + std::max(index, 0) * s.slotStepX;
         place(w, x, s.y == kGoodsRow ? goodsRowTop(index) : s.y, s.width);
+        if (auto *combo = qobject_cast<QComboBox *>(w))
+            showItemsWhole(combo);
         if (s.caption) {
             // Beside its field: in a section, the caption box of the field's column.
             QString text = QString::fromUtf8(s.caption);

@@ -94,6 +94,8 @@ void BrowserPosition::pickMonth(int index, const BrowserDirs &dirs, const Folder
 
 void BrowserPosition::refresh(const FolderReader &disk)
 {
+    // The time before the names: a change during the read shows as a newer time.
+    stamp = {disk.modified(folder), -1, false};
     files = disk.files(folder);
     selected = -1;
 }
@@ -104,6 +106,21 @@ void BrowserPosition::reread(const FolderReader &disk)
     refresh(disk);
     if (!current.isEmpty())
         select(indexOf(current));
+}
+
+bool BrowserPosition::rereadIfChanged(const FolderReader &disk, qint64 nowMs)
+{
+    const QDateTime modified = disk.modified(folder);
+    const bool same = modified.isValid() && modified == stamp.modified;
+    if (same && stamp.trusted)
+        return false;
+    const qint64 since = same && stamp.seenSince >= 0 ? stamp.seenSince : nowMs;
+    reread(disk);
+    // A change in the same tick as the time read hides behind it; once that
+    // time has stood a whole tick, a listing taken now holds every change
+    // of that tick, and any later one brings a newer time.
+    stamp = {modified, since, same && nowMs - since >= kFolderTickMs};
+    return true;
 }
 
 void BrowserPosition::select(int index)

@@ -28,7 +28,25 @@ public:
     // The folder's subfolders (years, months) in the order they are offered.
     virtual QStringList subfolders(const QString &folder) const = 0;
     virtual bool exists(const QString &folder) const = 0;
+    // When the folder's entries last changed; invalid when unknown.
+    virtual QDateTime modified(const QString &folder) const = 0;
 };
+
+// What a listing knows of its folder's change time: the time read just
+// before the listing, since when (on this desk's own monotonic clock, in
+// ms) that same time has been seen, and whether the listing was taken after
+// it had stood long enough that a later change must show as a newer time.
+struct FolderStamp {
+    QDateTime modified;
+    qint64 seenSince = -1; // -1: not yet checked
+    bool trusted = false;
+
+    bool operator==(const FolderStamp &) const = default;
+};
+
+// The coarsest tick of a file system's change times (FAT keeps two
+// seconds): a change within the tick of the time read shows no new time.
+constexpr qint64 kFolderTickMs = 2000;
 
 // The folder an option lists. In the archive a year without a month lists
 // the year's folder, and no year the archive itself.
@@ -48,6 +66,7 @@ struct BrowserPosition {
     QString folder;                  // the folder listed
     QStringList files;               // its declaration files, in the order shown
     int selected = -1;               // index into files; -1: none
+    FolderStamp stamp;               // of the folder when files was read
 
     int count() const { return int(files.size()); }
     // Empty for an index out of range.
@@ -83,6 +102,10 @@ struct BrowserPosition {
     // Reads the folder again and selects the selected file again when it is
     // still there.
     void reread(const FolderReader &disk);
+    // Before a step: reads the folder again, keeping the selected file,
+    // unless its change time shows that the listing is still whole. `nowMs`
+    // is this desk's monotonic clock. True when it read the folder.
+    bool rereadIfChanged(const FolderReader &disk, qint64 nowMs);
     // Out of range selects nothing.
     void select(int index);
 

@@ -1,6 +1,7 @@
 #pragma once
 // What the browser lists: names only, from one directory read, so that a
 // month folder of thousands of declarations lists at once.
+#include <QDateTime>
 #include <QStringList>
 
 namespace portdesk {
@@ -10,5 +11,11 @@ QStringList listDeclarationFiles(const QString &folder);
 
 // The subfolders of a folder (years, months) in name order.
 QStringList listSubfolders(const QString &folder);
+
+// Name order: letters compared without regard to case.
+void sortByName(QStringList &names);
+
+// When the folder's entries last changed; invalid when it is no folder.
+QDateTime folderModified(const QString &folder);
 
 } // namespace portdesk

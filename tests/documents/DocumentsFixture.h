@@ -15,7 +15,7 @@
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -73,10 +73,10 @@ protected:
 
     void clickListItem(int row, bool twice = false)
     {
-        QListWidgetItem *item = browser->File1->item(row);
-        ASSERT_NE(item, nullptr);
-        browser->File1->scrollToItem(item);
-        const QPoint at = browser->File1->visualItemRect(item).center();
+        const QModelIndex item = browser->File1->model()->index(row, 0);
+        ASSERT_TRUE(item.isValid());
+        browser->File1->scrollTo(item);
+        const QPoint at = browser->File1->visualRect(item).center();
         QTest::mouseClick(browser->File1->viewport(), Qt::LeftButton, {}, at);
         if (twice) // the second press of a double click arrives as a double click
             QTest::mouseDClick(browser->File1->viewport(), Qt::LeftButton, {}, at);

@@ -4,6 +4,7 @@
 #include "support/TestNames.h"
 
 #include <QSignalSpy>
+#include <QStyleOption>
 
 using namespace portdesk;
 using namespace portdesk::test;
@@ -148,12 +149,17 @@ TEST_F(EnterPath, ContainerBranches)
     EXPECT_EQ(focused(), QStringLiteral("DaYin"));
 }
 
-TEST_F(EnterPath, EnterOnThePrintButtonPressesIt)
+TEST_F(EnterPath, ThePrintButtonReachedByEnterShowsItsFocusAndEnterPressesIt)
 {
     QSignalSpy pressed(page->DaYin, &QToolButton::clicked);
     focus(QStringLiteral("XuKeZheng"));
     enter();
     ASSERT_EQ(focused(), QStringLiteral("DaYin"));
+    // What the style draws a focus frame from.
+    QStyleOptionToolButton look;
+    look.initFrom(page->DaYin);
+    EXPECT_TRUE(look.state & QStyle::State_HasFocus);
+    EXPECT_TRUE(look.state & QStyle::State_KeyboardFocusChange);
     EXPECT_EQ(pressed.count(), 0);
     enter();
     EXPECT_EQ(pressed.count(), 1);

@@ -294,6 +294,16 @@ TEST_F(MainPageTest, NothingIsCutOffOrOutsideItsParent)
         EXPECT_LE(l->sizeHint().width(), l->width()) << l->text().toStdString();
         EXPECT_LE(l->fontMetrics().height(), l->height()) << l->text().toStdString();
     }
+    // A list's items show whole in its edit field, which keeps two pixels a
+    // side and one for the cursor.
+    for (QComboBox *c : page->findChildren<QComboBox *>()) {
+        if (!c->lineEdit())
+            continue;
+        for (int i = 0; i < c->count(); ++i)
+            EXPECT_LE(c->fontMetrics().horizontalAdvance(c->itemText(i)) + 5,
+                      c->lineEdit()->contentsRect().width())
+                << c->objectName().toStdString() << ' ' << c->itemText(i).toStdString();
+    }
     for (QPushButton *b : page->findChildren<QPushButton *>()) {
         const QString shown = QString(b->text()).remove('&');
         EXPECT_LE(b->fontMetrics().horizontalAdvance(shown) + 8, b->width())

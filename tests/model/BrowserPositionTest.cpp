@@ -17,7 +17,14 @@ const QDate today(2026, 3, 5);
 struct TableFolders final : FolderReader {
     QSet<QString> folders;
     QMap<QString, QStringList> filesIn, subfoldersIn;
-    QStringList files(const QString &f) const override { return filesIn.value(f); }
+    QMap<QString, QDateTime> modifiedAt;
+    mutable int reads = 0;
+    QStringList files(const QString &f) const override
+    {
+        ++reads;
+        return filesIn.value(f);
+    }
+    QDateTime modified(const QString &f) const override { return modifiedAt.value(f); }
     QStringList subfolders(const QString &f) const override { return subfoldersIn.value(f); }
     bool exists(const QString &f) const override { return folders.contains(f); }
 };
@@ -125,3 +132,59 @@ INSTANTIATE_TEST_SUITE_P(Steps, StepTarget,
                          [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace
+
+// --- stepping on a kept listing ---------------------------------------------------------
+
+// A folder listed at 0 ms with change time t0; then, for each step, the
+// folder's change time (0: t0, 1: a newer one, -1: none, the folder gone)
+// and this desk's clock; whether each step read the folder again.
+struct KeptListingCase {
+    const char *name;
+    std::vector<std::pair<int, qint64>> steps;
+    std::vector<bool> reads;
+};
+
+class SteppingOnAKeptListing : public ::testing::TestWithParam<KeptListingCase> {};
+
+TEST_P(SteppingOnAKeptListing, ReadsTheFolderOnlyWhenItMayHaveChanged)
+{
+    const KeptListingCase c = GetParam();
+    const QDateTime t0(QDate(2026, 3, 5), QTime(10, 0));
+    TableFolders disk;
+    disk.filesIn[dirs.printed] = {"a.dcl", "b.dcl"};
+    disk.modifiedAt[dirs.printed] = t0;
+    BrowserPosition p;
+    p.chooseOption(DocFolder::Printed, dirs, disk, today);
+    p.select(1);
+    std::vector<bool> reads;
+    for (const auto &[change, now] : c.steps) {
+        if (change < 0)
+            disk.modifiedAt.remove(dirs.printed);
+        else
+            disk.modifiedAt[dirs.printed] = t0.addSecs(change);
+        // What another desk added shows only when the folder is read.
+        disk.filesIn[dirs.printed] << QStringLiteral("n%1.dcl").arg(now);
+        const int before = disk.reads;
+        const bool read = p.rereadIfChanged(disk, now);
+        EXPECT_EQ(read, disk.reads > before);
+        reads.push_back(disk.reads > before);
+        EXPECT_EQ(p.files.contains(QStringLiteral("n%1.dcl").arg(now)), reads.back());
+        EXPECT_EQ(p.fileName(p.selected), "b.dcl");
+    }
+    EXPECT_EQ(reads, c.reads);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Stamps, SteppingOnAKeptListing,
+    ::testing::Values(
+        // Until the change time has stood a whole tick, a change in that
+        // tick could hide behind it.
+        KeptListingCase{"UnchangedTimeIsTrustedAfterATick",
+                        {{0, 100}, {0, 900}, {0, 2100}, {0, 2200}, {0, 60000}},
+                        {true, true, true, false, false}},
+        KeptListingCase{"NewerTimeReadsAndWaitsATickAgain",
+                        {{0, 100}, {0, 2100}, {1, 3000}, {1, 4000}, {1, 5000}, {1, 5100}},
+                        {true, true, true, true, true, false}},
+        KeptListingCase{
+            "NoTimeAlwaysReads", {{-1, 100}, {-1, 5000}, {-1, 9000}}, {true, true, true}}),
+    [](const auto &info) { return std::string(info.param.name); });

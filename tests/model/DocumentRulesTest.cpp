@@ -188,9 +188,11 @@ TEST(FolderListing, DeclarationFilesInNameOrder)
     TestEnv env;
     const QString dir = env.path("Saved");
     QDir().mkpath(dir + "/sub.dcl");
-    for (const char *name : {"b.dcl", "A.dcl", "c.txt", "a2.dcl", "x.dcl.bak", "上海.dcl"})
+    for (const char *name :
+         {"b.dcl", "A.dcl", "c.txt", "a2.dcl", "x.dcl.bak", "上海.dcl", "d.DCL", "B.dcl"})
         ASSERT_TRUE(writeBytes(dir + '/' + QString::fromUtf8(name), "x"));
-    EXPECT_EQ(listDeclarationFiles(dir), QStringList({"A.dcl", "a2.dcl", "b.dcl", "上海.dcl"}));
+    EXPECT_EQ(listDeclarationFiles(dir),
+              QStringList({"A.dcl", "a2.dcl", "B.dcl", "b.dcl", "d.DCL", "上海.dcl"}));
     EXPECT_TRUE(listDeclarationFiles(env.path("missing")).isEmpty());
 }
 
