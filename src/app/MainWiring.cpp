@@ -1,5 +1,6 @@
 #include "app/MainWiring.h"
 
+#include "documents/ArchiveCommand.h"
 #include "documents/DocumentCommands.h"
 #include "editor/EditorRules.h"
 #include "form/MainPage.h"
@@ -11,8 +12,6 @@
 #include "registers/FeeWindow.h"
 #include "registers/FollowUpBadge.h"
 #include "store/SaveLeftovers.h"
-
-#include <QPushButton>
 
 namespace portdesk {
 
@@ -28,7 +27,8 @@ void wireMainPage(MainPage &page)
     new EditorRules(page); // owned by the page
 
     // documents
-    auto *documents = new DocumentCommands(page); // owned by the page
+    auto *documents = new DocumentCommands(page);         // owned by the page
+    auto *archive = new ArchiveCommand(page, *documents); // GuiDang; owned by the page
 
     // registers
     new ConsigneeField(page); // owned by the page
@@ -41,7 +41,7 @@ void wireMainPage(MainPage &page)
         return documents->printed(path, error);
     });
 
-    new ExportCommand(page, [&page] { page.GuiDang->click(); }); // DaoChu; owned by the page
+    new ExportCommand(page, [archive] { archive->run(); }); // DaoChu; owned by the page
 
     // help
     auto *about = new AboutWindowHolder(page.context(), page); // owned by the page

@@ -375,4 +375,27 @@ bool DocumentCommands::printed(const QString &path, QString *error)
     return true;
 }
 
+void DocumentCommands::archived(const QString &path, const QString &number, const QString &date)
+{
+    session_.number = number;
+    session_.date = date;
+    render();
+    ctx_.prompts.inform(QStringLiteral("归档成功！"));
+    browser_->prepare();
+    browser_->reread();
+    if (browser_->count() == 0) {
+        session_.folder = folderLabel(DocFolder::Archived);
+        browser_->chooseOption(int(DocFolder::Archived));
+        browser_->select(browser_->count() - 1);
+        session_.file = path;
+        session_.feiYong = session_.daoChu = true;
+    } else {
+        browser_->select(browser_->count() - 1);
+        session_.file = browser_->pathOf(browser_->count() - 1);
+        session_.status = statusPrinted();
+    }
+    render();
+    DoDaKai();
+}
+
 } // namespace portdesk

@@ -55,6 +55,11 @@ public:
     // shown), when the file was not written.
     bool printed(const QString &path, QString *error);
 
+    // After archiving moved the file to `path`: the particulars, "归档成功！",
+    // and either the archived declaration (the browser's folder is empty now)
+    // or the last file still waiting there.
+    void archived(const QString &path, const QString &number, const QString &date);
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 

@@ -40,11 +40,17 @@ QString numberedFileName(const QString &fileName, int n)
     return fileName.left(at) + QStringLiteral("(%1)").arg(n) + fileName.mid(at);
 }
 
-std::optional<QString> createNewFile(const QString &path, const QByteArray &bytes, QString *error)
+namespace {
+
+// Tries `path`, then its numbered names up to `last`; the name made, if any,
+// and the error of the last try.
+std::optional<QString> placeNew(const QString &path, const QByteArray &bytes, int last, int *err,
+                                QString *error)
 {
     QString reason;
     const std::optional<QString> temp = writeOwnTemp(path, bytes, 0666, &reason);
     if (!temp) {
+        *err = 0;
         if (error)
             *error = writeFailure(path, reason);
         return std::nullopt;
@@ -53,19 +59,35 @@ std::optional<QString> createNewFile(const QString &path, const QByteArray &byte
     const QFileInfo info(path);
     const QString folder = info.path() + QLatin1Char('/');
     std::optional<QString> made;
-    int err = EEXIST;
-    for (int n = 1; n <= maxFileNumber && err == EEXIST; ++n) {
+    *err = EEXIST;
+    for (int n = 1; n <= last && *err == EEXIST; ++n) {
         const QString candidate = folder + numberedFileName(info.fileName(), n);
-        err = placeWithoutReplacing(from, QFile::encodeName(candidate));
-        if (err == 0)
+        *err = placeWithoutReplacing(from, QFile::encodeName(candidate));
+        if (*err == 0)
             made = candidate;
     }
     // After a link the copy is a second name of the file; after a rename it
     // is gone already.
     ::unlink(from.constData());
     if (!made && error)
-        *error = writeFailure(path, errnoReason(err));
+        *error = writeFailure(path, errnoReason(*err));
     return made;
+}
+
+} // namespace
+
+std::optional<QString> createNewFile(const QString &path, const QByteArray &bytes, QString *error)
+{
+    int err = 0;
+    return placeNew(path, bytes, maxFileNumber, &err, error);
+}
+
+Created createExactly(const QString &path, const QByteArray &bytes, QString *error)
+{
+    int err = 0;
+    if (placeNew(path, bytes, 1, &err, error))
+        return Created::Made;
+    return err == EEXIST ? Created::Taken : Created::Failed;
 }
 
 } // namespace portdesk

@@ -20,4 +20,9 @@ inline constexpr int maxFileNumber = 999;
 // set, when nothing was created.
 std::optional<QString> createNewFile(const QString &path, const QByteArray &bytes, QString *error);
 
+// Creates exactly `path`, whole or not at all; Taken (with nothing written)
+// when the name is used already, Failed with `error` set otherwise.
+enum class Created { Made, Taken, Failed };
+Created createExactly(const QString &path, const QByteArray &bytes, QString *error);
+
 } // namespace portdesk
