@@ -4,7 +4,13 @@
 // Lines nobody changes keep their bytes and their own line ends, so a file
 // edited here differs from the original only in the lines an operation
 // touched. Lines the document writes end with CRLF.
+//
+// The file's bytes are kept as one buffer and each line as a small record
+// pointing into it: a register of a hundred thousand short lines costs
+// little more than the file itself. Lines an edit writes keep their bytes in
+// a second buffer.
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <optional>
 #include <vector>
@@ -37,32 +43,42 @@ public:
     bool remove(const QByteArray &section, const QByteArray &key);
 
 private:
-    enum class Kind { Other, Section, Key };
+    enum Kind : quint32 { Other, Section, Key };
+    enum Eol : quint32 { NoEol, CrLf, Lf, Cr };
+    // Eight bytes a line: the line's text runs from `start` to the next CR
+    // or LF, and its name is found again in it when needed.
     struct Line {
-        QByteArray text; // without its line end
-        QByteArray eol;  // "\r\n", "\n", "\r" or empty on an unterminated last line
-        Kind kind = Kind::Other;
-        QByteArray name; // section or key name, trimmed, as on disk
-        QString folded;  // case-folded name; empty when the bytes are not valid GBK
-        bool foldable = false;
+        quint32 start; // in the file's bytes, or in added_ when `added`
+        quint32 kind : 2;
+        quint32 eol : 2;
+        quint32 added : 1;
+        // Hash of the case-folded name, odd; 0 for other lines and for names
+        // that are not GBK, which only ever match their own bytes.
+        quint32 fold : 27;
     };
+    static_assert(sizeof(Line) == 8);
     // A name as the caller gives it, ready to compare with lines.
     struct Name {
         QByteArray bytes;
         QString folded;
-        bool foldable = false;
+        quint32 fold;
     };
 
     static Name makeName(const QByteArray &bytes);
-    static Line makeLine(QByteArray text, QByteArray eol);
-    static bool matches(const Line &line, const Name &name);
+    static Line classify(QByteArrayView text);
+    QByteArrayView text(const Line &line) const;
+    QByteArrayView nameOf(const Line &line) const;
+    bool matches(const Line &line, const Name &name) const;
 
     int findSection(const Name &section) const;
     // First key line of the section that starts at `header`, or -1;
     // `lastKey` receives the last key line of that section (or the header).
     int findKey(int header, const Name &key, int *lastKey = nullptr) const;
-    void insertLine(int at, QByteArray text);
+    Line addedLine(const QByteArray &text);
+    void insertLine(int at, const QByteArray &text);
 
+    QByteArray bytes_;
+    QByteArray added_;
     std::vector<Line> lines_;
 };
 

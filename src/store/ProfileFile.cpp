@@ -8,9 +8,12 @@
 #include <QFileInfo>
 
 #include <cerrno>
+#include <chrono>
 #include <fcntl.h>
+#include <initializer_list>
 #include <optional>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace portdesk {
@@ -50,20 +53,47 @@ std::optional<QString> foreignEncoding(const QByteArray &bytes)
     return std::nullopt;
 }
 
-} // namespace
+FileStamp stampOf(const struct stat &st)
+{
+    FileStamp s;
+    s.device = st.st_dev;
+    s.inode = st.st_ino;
+    s.size = st.st_size;
+    s.modifiedNs = qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    return s;
+}
 
-LoadedProfile loadProfile(const QString &file)
+// One look at the file. `changing` when it changed while being read.
+struct Snapshot {
+    LoadedProfile result; // failed, or absent (no stamp), or read
+    QByteArray bytes;
+    bool changing = false;
+};
+
+Snapshot changing()
+{
+    Snapshot s;
+    s.changing = true;
+    return s;
+}
+
+Snapshot failedSnapshot(const QString &file, const QString &reason)
+{
+    return {failed(file, reason), {}, false};
+}
+
+Snapshot readOnce(const QString &file)
 {
     const Probe probe = probePath(file);
     switch (probe.presence) {
     case Presence::Absent:
         return {};
     case Presence::Folder:
-        return failed(file, QStringLiteral("这是一个文件夹"));
+        return failedSnapshot(file, QStringLiteral("这是一个文件夹"));
     case Presence::Other:
-        return failed(file, notRegular());
+        return failedSnapshot(file, notRegular());
     case Presence::Failed:
-        return failed(file, errnoReason(probe.error));
+        return failedSnapshot(file, errnoReason(probe.error));
     case Presence::File:
         break;
     }
@@ -74,7 +104,7 @@ LoadedProfile loadProfile(const QString &file)
         // Gone between the two looks: as absent as before.
         if (err == ENOENT)
             return {};
-        return failed(file, errnoReason(err));
+        return failedSnapshot(file, errnoReason(err));
     }
     struct stat st {};
     std::optional<QString> refusal;
@@ -92,7 +122,7 @@ LoadedProfile loadProfile(const QString &file)
     if (refusal) {
         if (!f.isOpen())
             ::close(fd);
-        return failed(file, *refusal);
+        return failedSnapshot(file, *refusal);
     }
     // In pieces, so that a file growing meanwhile still stops at the limit.
     constexpr qint64 kPiece = 1 << 20;
@@ -102,18 +132,82 @@ LoadedProfile loadProfile(const QString &file)
         errno = 0;
         const QByteArray piece = f.read(kPiece);
         if (f.error() != QFileDevice::NoError)
-            return failed(file, fileErrorReason(f, errno));
+            return failedSnapshot(file, fileErrorReason(f, errno));
         if (piece.isEmpty())
             break;
         bytes += piece;
         if (bytes.size() > kMaxProfileBytes)
-            return failed(file, tooLarge());
+            return failedSnapshot(file, tooLarge());
     }
+    struct stat after {};
+    if (::fstat(f.handle(), &after) != 0)
+        return failedSnapshot(file, errnoReason(errno));
+    // Cut or written to meanwhile: what was read may be any mix of the two.
+    if (stampOf(after) != stampOf(st) || bytes.size() != after.st_size)
+        return changing();
     if (std::optional<QString> reason = foreignEncoding(bytes))
-        return failed(file, *reason);
-    LoadedProfile l;
-    l.doc = ProfileDocument::parse(bytes);
-    return l;
+        return failedSnapshot(file, *reason);
+    Snapshot s;
+    s.result.stamp = stampOf(after);
+    s.bytes = std::move(bytes);
+    return s;
+}
+
+} // namespace
+
+bool FileStamp::operator==(const FileStamp &o) const
+{
+    return device == o.device && inode == o.inode && size == o.size && modifiedNs == o.modifiedNs;
+}
+
+LoadedProfile loadProfile(const QString &file)
+{
+    using namespace std::chrono_literals;
+    using Waits = std::initializer_list<std::chrono::milliseconds>;
+    // A moment long enough for a writer on a slow share to get from cutting
+    // the file to writing it, short enough not to be felt on every read.
+    // A file caught between the cut and the write reads empty or stops
+    // mid-line: such a file is believed only when it stays so for a while.
+    const Waits whole{3ms};
+    const Waits cut{5ms, 10ms, 25ms, 60ms, 100ms};
+    constexpr int kTries = 100;
+    for (int i = 0; i < kTries; ++i) {
+        Snapshot first = readOnce(file);
+        if (first.result.failed)
+            return std::move(first.result);
+        const QByteArray &b = first.bytes;
+        // The Windows functions end every line with CRLF: a last CR alone
+        // may be half of one.
+        const bool complete = !first.result.stamp || b.endsWith('\n');
+        bool agreed = !first.changing;
+        for (const std::chrono::milliseconds wait : complete ? whole : cut) {
+            if (!agreed)
+                break;
+            std::this_thread::sleep_for(wait);
+            Snapshot again = readOnce(file);
+            if (again.result.failed)
+                return std::move(again.result);
+            agreed = !again.changing && again.result.stamp == first.result.stamp &&
+                     again.bytes == first.bytes;
+        }
+        if (!agreed) {
+            if (first.changing)
+                std::this_thread::sleep_for(3ms);
+            continue;
+        }
+        LoadedProfile l = std::move(first.result);
+        l.doc = ProfileDocument::parse(first.bytes);
+        return l;
+    }
+    return failed(file, QStringLiteral("文件一直在被其他程序改写，读不到完整的内容，请稍后再试"));
+}
+
+bool unchangedSince(const QString &file, const LoadedProfile &loaded)
+{
+    struct stat st {};
+    if (::stat(QFile::encodeName(file).constData(), &st) != 0)
+        return errno == ENOENT && !loaded.stamp;
+    return loaded.stamp && stampOf(st) == *loaded.stamp;
 }
 
 bool replaceProfile(const QString &file, const QByteArray &bytes, QString *error)

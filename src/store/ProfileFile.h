@@ -4,15 +4,28 @@
 
 #include <QByteArray>
 #include <QString>
+#include <optional>
+#include <sys/types.h>
 
 namespace portdesk {
+
+// Which file, and which version of it: any rewrite changes one of these.
+struct FileStamp {
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    qint64 modifiedNs = 0;
+    bool operator==(const FileStamp &o) const;
+    bool operator!=(const FileStamp &o) const { return !(*this == o); }
+};
 
 // A file as the store sees it: absent files read as empty; a file that
 // exists but cannot be read (or is not GBK text) must never be overwritten.
 struct LoadedProfile {
     ProfileDocument doc;
     bool failed = false;
-    QString error; // why, for the clerk, when failed
+    QString error;                  // why, for the clerk, when failed
+    std::optional<FileStamp> stamp; // nullopt when the file was absent
 };
 
 // The largest settings file read. Real ones (a register of a few thousand
@@ -22,7 +35,15 @@ inline constexpr qint64 kMaxProfileBytes = 64 * 1024 * 1024;
 
 // Only regular files (or links to them) of at most kMaxProfileBytes are read:
 // a pipe would block for ever and a device never ends.
+// A desk using the Windows functions rewrites a file in place (cut to
+// nothing, then written), so a single read may catch it empty or half
+// written. The file is therefore read twice, a moment apart, and taken only
+// when both reads agree; a file that keeps changing for about a second fails.
 LoadedProfile loadProfile(const QString &file);
+
+// True when the file is still the one `loaded` read: same file, size and
+// time, or still absent.
+bool unchangedSince(const QString &file, const LoadedProfile &loaded);
 
 // Replaces the file atomically (a crash or a lost connection mid-write leaves
 // the old content, never half of the new). It looks at nothing else in the

@@ -7,8 +7,9 @@
 
 namespace portdesk {
 
-// The text to write for `value`: wrapped in one more pair of its outer
-// quotes when it has a matching pair, otherwise unchanged.
+// The text to write for `value`: wrapped whole in one more pair of its outer
+// quotes when, blanks outside them aside, it has a matching pair; otherwise
+// unchanged.
 QString quotedForWriting(const QString &value);
 
 } // namespace portdesk

@@ -1,5 +1,6 @@
 #include "store/SettingsStore.h"
 
+#include "store/FileErrors.h"
 #include "store/Gbk.h"
 #include "store/ProfileDocument.h"
 #include "store/ProfileFile.h"
@@ -139,11 +140,15 @@ struct Working {
     bool changed = false;
     // A default the last save did not write: another desk had stored a value.
     bool foundFilled = false;
+    // One call, not a batch: its changes are only made on the file as read
+    // under the lock, and what was read before is dropped first, so that a
+    // large file is held once.
+    bool single = false;
 
     // Set while the caller holds the file's lock for the whole batch.
     std::unique_ptr<ProfileLock> held;
 
-    explicit Working(const QString &f) : file(f) {}
+    explicit Working(const QString &f, bool oneCall = false) : file(f), single(oneCall) {}
 
     bool edit(Edit e, QString *error)
     {
@@ -151,8 +156,22 @@ struct Working {
             setError(error, loaded.error);
             return false;
         }
-        changed |= apply(loaded.doc, e);
+        changed |= single || apply(loaded.doc, e);
         edits.push_back(std::move(e));
+        return true;
+    }
+
+    // True when the file as it is needs none of the changes: deleting what
+    // is not there succeeds even where no lock can be made.
+    bool changesNothing()
+    {
+        LoadedProfile now = loadProfile(file);
+        if (now.failed)
+            return false;
+        for (const Edit &e : edits) {
+            if (apply(now.doc, e))
+                return false;
+        }
         return true;
     }
 
@@ -168,27 +187,42 @@ struct Working {
         if (!held) {
             lock = std::make_unique<ProfileLock>(file);
             if (!lock->acquire(error))
+                return single && changesNothing();
+        }
+        if (single)
+            loaded = LoadedProfile();
+        // Desks using the Windows functions take no lock: one that rewrote
+        // the file since it was read here would lose its change, or have it
+        // cut short, if the file read were written back.
+        constexpr int kTries = 5;
+        for (int attempt = 1;; ++attempt) {
+            LoadedProfile fresh = loadProfile(file);
+            if (fresh.failed) {
+                setError(error, fresh.error);
                 return false;
+            }
+            bool freshChanged = false;
+            foundFilled = false;
+            for (const Edit &e : edits) {
+                if (e.kind == Edit::FillIfEmpty && !readerValue(fresh.doc, e.names).isEmpty())
+                    foundFilled = true;
+                freshChanged |= apply(fresh.doc, e);
+            }
+            if (freshChanged && !unchangedSince(file, fresh)) {
+                if (attempt < kTries)
+                    continue;
+                setError(error, writeFailure(file, QStringLiteral("文件一直在被其他程序改写，"
+                                                                  "请稍后再试")));
+                return false;
+            }
+            if (freshChanged && !replaceProfile(file, fresh.doc.serialize(), error))
+                return false;
+            loaded = std::move(fresh);
+            edits.clear();
+            changed = false;
+            held.reset();
+            return true;
         }
-        LoadedProfile fresh = loadProfile(file);
-        if (fresh.failed) {
-            setError(error, fresh.error);
-            return false;
-        }
-        bool freshChanged = false;
-        foundFilled = false;
-        for (const Edit &e : edits) {
-            if (e.kind == Edit::FillIfEmpty && !readerValue(fresh.doc, e.names).isEmpty())
-                foundFilled = true;
-            freshChanged |= apply(fresh.doc, e);
-        }
-        if (freshChanged && !replaceProfile(file, fresh.doc.serialize(), error))
-            return false;
-        loaded = std::move(fresh);
-        edits.clear();
-        changed = false;
-        held.reset();
-        return true;
     }
 };
 
@@ -247,7 +281,7 @@ QString ReadKey(const QString &file, const QString &section, const QString &key,
                 QString *error)
 {
     setError(error, QString());
-    Working w(file);
+    Working w(file, true);
     w.loaded = loadProfile(file);
     const QString value = readFrom(w, section, key, def, error);
     if (!w.changed || !w.save(error) || !w.foundFilled)
@@ -260,16 +294,14 @@ bool WriteKey(const QString &file, const QString &section, const QString &key, c
               QString *error)
 {
     setError(error, QString());
-    Working w(file);
-    w.loaded = loadProfile(file);
+    Working w(file, true);
     return writeInto(w, section, key, value, error) && w.save(error);
 }
 
 bool DeleteKey(const QString &file, const QString &section, const QString &key, QString *error)
 {
     setError(error, QString());
-    Working w(file);
-    w.loaded = loadProfile(file);
+    Working w(file, true);
     return writeInto(w, section, key, std::nullopt, error) && w.save(error);
 }
 

@@ -13,6 +13,7 @@ namespace {
 
 const struct {
     const char *typed, *written;
+    const char *readBack = nullptr; // when it differs from typed
 } kCases[] = {
     {R"("ABC")", R"(""ABC"")"},
     {"'HT1'", "''HT1''"},
@@ -24,6 +25,14 @@ const struct {
     {R"(")", R"(")"},
     {"ABC", "ABC"},
     {"", ""},
+    // Blanks outside the quotes: the reader strips them first, then the pair.
+    {"\"a\" ", "\"\"a\" \"", "\"a\""},
+    {"\"a\"\t", "\"\"a\"\t\""},
+    {" \t'b' ", "' \t'b' '", "\t'b'"},
+    // Blanks just inside the quotes are the value's own.
+    {"\"\tHT-1\"", "\"\"\tHT-1\"\""},
+    {"\" HT-1 \"", "\"\" HT-1 \"\""},
+    {" \" ", " \" ", "\""},
 };
 
 TEST(QuotedValue, OnlyAMatchingOuterPairIsWrappedOnceMore)
@@ -40,7 +49,8 @@ TEST(QuotedValue, ReadsBackAsTypedWhileOldFilesReadAsBefore)
     for (const auto &c : kCases) {
         const QString typed = QString::fromUtf8(c.typed);
         ASSERT_TRUE(WriteKey(file, "S", "k", quotedForWriting(typed)));
-        EXPECT_EQ(ReadKey(file, "S", "k", "default"), typed.isEmpty() ? "default" : typed)
+        const QString expected = c.readBack ? QString::fromUtf8(c.readBack) : typed;
+        EXPECT_EQ(ReadKey(file, "S", "k", "default"), typed.isEmpty() ? "default" : expected)
             << c.typed;
     }
     // Written before, without the extra pair: one pair is still removed.
