@@ -9,7 +9,7 @@ namespace {
 
 bool tooLong(const QString &name)
 {
-    return name.toUtf8().size() > maxNameBytes;
+    return nameBytes(name) > maxNameBytes;
 }
 
 } // namespace

@@ -218,7 +218,7 @@ TEST_F(DocumentsTest, NamesTheFileSystemCannotHoldAreRefusedAndAskedAgain)
                            "“nul”是系统保留的设备名，不能用作文件名！请重新输入。",
                            "文件名为空（只有被过滤的字符）！请重新输入。",
                            "“lpt3”是系统保留的设备名，不能用作文件名！请重新输入。",
-                           "文件名太长（最多255个字节，一个汉字占3个字节）！请重新输入。"}));
+                           "文件名太长（最多248个字节，一个汉字占3个字节）！请重新输入。"}));
     for (const ShownMessage &m : env.prompts.messages)
         EXPECT_EQ(m.icon, MsgIcon::Warning);
     EXPECT_TRUE(QDir(env.ctx.savedDir()).entryList(QDir::Files).isEmpty());

@@ -76,14 +76,14 @@ TEST(TypedName, ProblemsTheFileSystemCannotHold)
 TEST(TypedName, LengthLimitInBytes)
 {
     const QString tooLong =
-        QStringLiteral("文件名太长（最多255个字节，一个汉字占3个字节）！请重新输入。");
-    // 251 + ".dcl" = 255 ASCII bytes fits; one more does not.
-    EXPECT_TRUE(fileNameProblem(QString(251, 'a') + ".dcl").isEmpty());
-    EXPECT_EQ(fileNameProblem(QString(252, 'a') + ".dcl"), tooLong);
-    // 83 Chinese characters are 249 UTF-8 bytes: + ".dcl" is 253 bytes and fits;
-    // 84 are 252 + 4 = 256 bytes and do not, though only 88 characters.
-    EXPECT_TRUE(fileNameProblem(QString(83, QChar(0x4E2D)) + ".dcl").isEmpty());
-    EXPECT_EQ(fileNameProblem(QString(84, QChar(0x4E2D)) + ".dcl"), tooLong);
+        QStringLiteral("文件名太长（最多248个字节，一个汉字占3个字节）！请重新输入。");
+    // 244 + ".dcl" = 248 ASCII bytes fits; one more does not.
+    EXPECT_TRUE(fileNameProblem(QString(244, 'a') + ".dcl").isEmpty());
+    EXPECT_EQ(fileNameProblem(QString(245, 'a') + ".dcl"), tooLong);
+    // 81 Chinese characters are 243 UTF-8 bytes: + ".dcl" is 247 bytes and fits;
+    // 82 are 246 + 4 = 250 bytes and do not, though only 86 characters.
+    EXPECT_TRUE(fileNameProblem(QString(81, QChar(0x4E2D)) + ".dcl").isEmpty());
+    EXPECT_EQ(fileNameProblem(QString(82, QChar(0x4E2D)) + ".dcl"), tooLong);
 }
 
 // --- document states ----------------------------------------------------------------
