@@ -131,7 +131,8 @@ bool DocumentCommands::DoBaoCun(QString *error)
 {
     const QString name = QFileInfo(session_.file).fileName();
     QString why;
-    if (!writeDeclaration(session_.file, page_.document().value(), &why)) {
+    const DeclarationDocument &document = page_.document();
+    if (!writeDeclaration(session_.file, document.value(), document.kept(), &why)) {
         if (error)
             *error = why;
         else
@@ -163,9 +164,11 @@ bool DocumentCommands::DoDaKai()
     session_.date = loaded.number.isEmpty() ? QString() : loaded.date;
     if (!loaded.number.isEmpty())
         session_.status = statusArchived();
-    page_.document().load(loaded.content);
+    page_.document().load(loaded.content, loaded.kept);
     session_.consigneeLocked = true;
     updatePosition();
+    if (const QString notice = keptFieldsNotice(loaded.kept); !notice.isEmpty())
+        ctx_.prompts.warn(notice);
     return true;
 }
 

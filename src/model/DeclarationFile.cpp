@@ -1,5 +1,7 @@
 #include "model/DeclarationFile.h"
 
+#include "model/StorableDeclaration.h"
+#include "store/Gbk.h"
 #include "store/QuotedValue.h"
 #include "store/SettingsStore.h"
 
@@ -8,8 +10,16 @@
 
 namespace portdesk {
 
-bool writeDeclaration(const QString &path, const Declaration &content, QString *error)
+bool writeDeclaration(const QString &path, const Declaration &content, const KeptFields &kept,
+                      QString *error)
 {
+    // Checked before the file is touched, so that the message names the
+    // field the clerk must correct.
+    if (const std::optional<StoreProblem> problem = contentProblem(content, kept)) {
+        if (error)
+            *error = problem->message;
+        return false;
+    }
     ProfileBatch file(path);
     if (file.failed()) {
         if (error)
@@ -17,10 +27,20 @@ bool writeDeclaration(const QString &path, const Declaration &content, QString *
         return false;
     }
     for (const FormField &f : formFields()) {
-        if (!file.WriteKey(contentSection(), f.key, quotedForWriting(content.at(f)), error))
+        const bool written = [&] {
+            if (const QByteArray *bytes = keptBytesFor(kept, content, f))
+                return file.writeStoredBytes(contentSection(), f.key, *bytes, error);
+            return file.WriteKey(contentSection(), f.key, quotedForWriting(content.at(f)), error);
+        }();
+        if (!written)
             return false;
     }
     return file.save(error);
+}
+
+bool writeDeclaration(const QString &path, const Declaration &content, QString *error)
+{
+    return writeDeclaration(path, content, KeptFields{}, error);
 }
 
 Declaration declarationContent(ProfileBatch &file)
@@ -57,6 +77,11 @@ bool readDeclaration(const QString &path, LoadedDeclaration &out, QString *error
     if (!loaded.number.isEmpty())
         loaded.date = file.ReadKey(infoSection(), QStringLiteral("报检日期"), QString());
     loaded.content = declarationContent(file);
+    for (const FormField &f : formFields()) {
+        const std::optional<QByteArray> bytes = file.storedBytes(contentSection(), f.key);
+        if (bytes && !fromGbk(*bytes))
+            loaded.kept[f.slot] = KeptBytes{loaded.content.at(f), *bytes};
+    }
     if (file.changed())
         file.save(&loaded.completeError);
     out = std::move(loaded);

@@ -312,3 +312,24 @@ TEST_F(DocumentsTest, SaveCreatesTheSavedFolder)
     click(page->LingCun);
     EXPECT_TRUE(QFileInfo(saved("x.dcl")).isFile());
 }
+
+TEST_F(DocumentsTest, AFieldWithBytesThatAreNotGbkIsNamedOnOpeningAndSavedAsItWas)
+{
+    makeFile(saved("cut.dcl"), "甲");
+    const QByteArray cut = gbk("收货人=上海") + "\xC9";
+    ASSERT_TRUE(
+        writeBytes(saved("cut.dcl"), readBytes(saved("cut.dcl")).replace(gbk("收货人=甲"), cut)));
+    openThroughBrowser(0, "cut.dcl");
+    ASSERT_EQ(env.prompts.messages.size(), 1u);
+    EXPECT_EQ(env.prompts.messages[0].icon, MsgIcon::Warning);
+    EXPECT_TRUE(env.prompts.texts()[0].contains("“收货人”"))
+        << env.prompts.texts()[0].toStdString();
+
+    QTest::keyClicks(page->HeTongHao, "HT9");
+    env.prompts.clearRecord();
+    env.prompts.answer(MsgAnswer::Yes);
+    click(page->LingCun);
+    ASSERT_EQ(env.prompts.messages.size(), 2u);
+    EXPECT_EQ(env.prompts.messages[1].text, kSuccess.arg("cut.dcl"));
+    EXPECT_TRUE(readBytes(saved("cut.dcl")).contains("\r\n" + cut + "\r\n"));
+}
