@@ -326,10 +326,10 @@ TEST(DeclarationFile, BytesThatAreNotGbkAreWrittenBackWhileTheFieldIsLeftAlone)
     d[DeclField::ShouHuoRen] = "甲";
     d.at(DeclField::MingCheng, 3) = "乙";
     ASSERT_TRUE(writeDeclaration(path, d, nullptr));
-    // The consignee ends in half a character; row 4's goods name holds a byte
-    // no GBK character starts with.
+    // The consignee ends in half a character; in row 4's goods name a lead
+    // byte is followed by a blank instead of its second byte.
     const QByteArray cutConsignee = gbk("收货人=上海") + "\xC9";
-    const QByteArray badName = gbk("货物名称3=A") + "\xFF" + "B";
+    const QByteArray badName = gbk("货物名称3=A") + "\x81 B";
     QByteArray bytes = readBytes(path);
     bytes.replace(gbk("收货人=甲"), cutConsignee).replace(gbk("货物名称3=乙"), badName);
     ASSERT_TRUE(writeBytes(path, bytes));
