@@ -133,7 +133,8 @@ bool DocumentCommands::DoBaoCun(QString *error)
 {
     const QString name = QFileInfo(session_.file).fileName();
     QString why;
-    if (!writeDeclaration(session_.file, page_.document().value(), &why)) {
+    const DeclarationDocument &document = page_.document();
+    if (!writeDeclaration(session_.file, document.value(), document.kept(), &why)) {
         if (error)
             *error = why;
         else
@@ -165,9 +166,11 @@ bool DocumentCommands::DoDaKai()
     session_.date = loaded.number.isEmpty() ? QString() : loaded.date;
     if (!loaded.number.isEmpty())
         session_.status = statusArchived();
-    page_.document().load(loaded.content);
+    page_.document().load(loaded.content, loaded.kept);
     session_.consigneeLocked = true;
     updatePosition();
+    if (const QString notice = keptFieldsNotice(loaded.kept); !notice.isEmpty())
+        ctx_.prompts.warn(notice);
     return true;
 }
 
@@ -354,7 +357,8 @@ void DocumentCommands::step(int direction)
 bool DocumentCommands::printed(const QString &path, QString *error)
 {
     // A new file, never one stored by another desk the same second.
-    const std::optional<QString> made = createDeclaration(path, page_.document().value(), error);
+    const std::optional<QString> made =
+        createDeclaration(path, page_.document().value(), page_.document().kept(), error);
     if (!made)
         return false;
     session_.file = *made;

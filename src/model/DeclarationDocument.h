@@ -5,6 +5,7 @@
 // whole. Windows draw what the signals tell them and never read it back.
 #include "model/Declaration.h"
 #include "model/FormState.h"
+#include "model/KeptBytes.h"
 
 #include <QObject>
 
@@ -26,7 +27,10 @@ public:
     void rerun(const FieldRef &field);
     // A whole declaration replaces the value, each text within its field's
     // length limit; its state follows from it.
-    void load(const Declaration &content);
+    // `kept`: fields whose file bytes are not GBK, written back as read while
+    // their text stays as loaded.
+    void load(const Declaration &content, KeptFields kept = {});
+    const KeptFields &kept() const { return kept_; }
 
 signals:
     // After an edit: the texts that differ from `before` are the window's to show.
@@ -38,6 +42,7 @@ private:
     void runRules(const FieldRef &field, const QString *text);
 
     Declaration value_;
+    KeptFields kept_;
     FormState state_ = loadedState(Declaration{});
 };
 

@@ -1,5 +1,6 @@
 #include "model/DeclarationFile.h"
 
+#include "model/StorableDeclaration.h"
 #include "store/Gbk.h"
 #include "store/NewFile.h"
 #include "store/ProfileDocument.h"
@@ -11,8 +12,16 @@
 
 namespace portdesk {
 
-bool writeDeclaration(const QString &path, const Declaration &content, QString *error)
+bool writeDeclaration(const QString &path, const Declaration &content, const KeptFields &kept,
+                      QString *error)
 {
+    // Checked before the file is touched, so that the message names the
+    // field the clerk must correct.
+    if (const std::optional<StoreProblem> problem = contentProblem(content, kept)) {
+        if (error)
+            *error = problem->message;
+        return false;
+    }
     ProfileBatch file(path);
     if (file.failed()) {
         if (error)
@@ -20,25 +29,36 @@ bool writeDeclaration(const QString &path, const Declaration &content, QString *
         return false;
     }
     for (const FormField &f : formFields()) {
-        if (!file.WriteKey(contentSection(), f.key, quotedForWriting(content.at(f)), error))
+        const bool written = [&] {
+            if (const QByteArray *bytes = keptBytesFor(kept, content, f))
+                return file.writeStoredBytes(contentSection(), f.key, *bytes, error);
+            return file.WriteKey(contentSection(), f.key, quotedForWriting(content.at(f)), error);
+        }();
+        if (!written)
             return false;
     }
     return file.save(error);
 }
 
-std::optional<QString> createDeclaration(const QString &path, const Declaration &content,
-                                         QString *error)
+bool writeDeclaration(const QString &path, const Declaration &content, QString *error)
 {
+    return writeDeclaration(path, content, KeptFields{}, error);
+}
+
+std::optional<QString> createDeclaration(const QString &path, const Declaration &content,
+                                         const KeptFields &kept, QString *error)
+{
+    if (const std::optional<StoreProblem> problem = contentProblem(content, kept)) {
+        if (error)
+            *error = problem->message;
+        return std::nullopt;
+    }
     ProfileDocument doc;
     const QByteArray section = *toGbk(contentSection());
     for (const FormField &f : formFields()) {
-        const QString value = quotedForWriting(content.at(f));
-        if (const QString why = unwritableValue(value, QStringLiteral("值")); !why.isEmpty()) {
-            if (error)
-                *error = why;
-            return std::nullopt;
-        }
-        doc.setValue(section, *toGbk(f.key), *toGbk(value));
+        const QByteArray *bytes = keptBytesFor(kept, content, f);
+        doc.setValue(section, *toGbk(f.key),
+                     bytes ? *bytes : *toGbk(quotedForWriting(content.at(f))));
     }
     return createNewFile(path, doc.serialize(), error);
 }
@@ -77,6 +97,11 @@ bool readDeclaration(const QString &path, LoadedDeclaration &out, QString *error
     if (!loaded.number.isEmpty())
         loaded.date = file.ReadKey(infoSection(), QStringLiteral("报检日期"), QString());
     loaded.content = declarationContent(file);
+    for (const FormField &f : formFields()) {
+        const std::optional<QByteArray> bytes = file.storedBytes(contentSection(), f.key);
+        if (bytes && !fromGbk(*bytes))
+            loaded.kept[f.slot] = KeptBytes{loaded.content.at(f), *bytes};
+    }
     if (file.changed())
         file.save(&loaded.completeError);
     out = std::move(loaded);

@@ -3,6 +3,7 @@
 // archive particulars. Each call reads the file once and writes it at most
 // once, so a declaration on a slow share opens and saves without a pause.
 #include "model/Declaration.h"
+#include "model/KeptBytes.h"
 
 #include <QString>
 #include <optional>
@@ -15,21 +16,26 @@ inline const QString &infoSection()
     return s;
 }
 
-// Writes the 109 keys in table order, empty values included. Every other
-// key and section of an existing file stays as it was. False, with `error`
-// set, when nothing was written.
+// Writes the 109 keys in table order, empty values included; a field kept
+// as its original bytes is written as those bytes. Every other key and
+// section of an existing file stays as it was. False, with `error` set
+// (naming the field when a value cannot be stored), when nothing was written.
+bool writeDeclaration(const QString &path, const Declaration &content, const KeptFields &kept,
+                      QString *error);
 bool writeDeclaration(const QString &path, const Declaration &content, QString *error);
 
 // Stores the declaration as a new file at `path`, whole or not at all, never
 // replacing a file there (another desk's, stored the same second): the name
 // then gets a number, "a(2).dcl". The path created, or nullopt with `error`.
 std::optional<QString> createDeclaration(const QString &path, const Declaration &content,
-                                         QString *error);
+                                         const KeptFields &kept, QString *error);
 
 struct LoadedDeclaration {
     Declaration content;
     QString number; // 报检号; empty when not archived
     QString date;   // 报检日期; read only when a number is there
+    // The fields whose bytes are not valid GBK, to be written back as read.
+    KeptFields kept;
     // Set when the file could not be completed with its missing keys (a
     // read-only file): the content was still read.
     QString completeError;

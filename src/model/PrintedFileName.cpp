@@ -11,7 +11,7 @@ namespace {
 // With room for the number a name taken by another desk gets.
 bool tooLong(const QString &name)
 {
-    return numberedFileName(name, maxFileNumber).toUtf8().size() > maxNameBytes;
+    return nameBytes(numberedFileName(name, maxFileNumber)) > maxNameBytes;
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 // followed by a save that fails on the declaration itself.
 #include "model/Declaration.h"
 #include "model/FieldRef.h"
+#include "model/KeptBytes.h"
 
 #include <QString>
 #include <optional>
@@ -19,6 +20,12 @@ struct StoreProblem {
 // character GBK lacks, a NUL, a line break); else what makes `fileName`
 // unusable, with the consignee (whose name the file carries) to correct;
 // nullopt when the declaration can be stored.
+std::optional<StoreProblem> storeProblem(const Declaration &d, const KeptFields &kept,
+                                         const QString &fileName);
 std::optional<StoreProblem> storeProblem(const Declaration &d, const QString &fileName);
+
+// The first field the file cannot hold, named by its caption; a field kept
+// as its original bytes and left as it was is always fine.
+std::optional<StoreProblem> contentProblem(const Declaration &d, const KeptFields &kept);
 
 } // namespace portdesk

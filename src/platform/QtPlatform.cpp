@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QScreen>
+#include <QTextBoundaryFinder>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -65,6 +66,30 @@ QMessageBox::Icon standardIcon(MsgIcon i)
     return QMessageBox::NoIcon;
 }
 
+// A file name without blanks is one word to the box's line breaking: the box
+// grows as wide as the name, or leaves the words before it alone on a line.
+// Zero-width spaces let such a run break every `longest` characters.
+QString breakableText(const QString &text, qsizetype longest = 20)
+{
+    QTextBoundaryFinder breaks(QTextBoundaryFinder::Line, text);
+    QString out;
+    out.reserve(text.size() + text.size() / longest);
+    qsizetype start = 0;
+    for (qsizetype next = breaks.toNextBoundary(); next != -1; next = breaks.toNextBoundary()) {
+        qsizetype run = 0;
+        for (qsizetype i = start; i < next; ++i) {
+            if (run >= longest && !text[i].isLowSurrogate()) {
+                out += QChar(0x200B);
+                run = 0;
+            }
+            out += text[i];
+            ++run;
+        }
+        start = next;
+    }
+    return out;
+}
+
 } // namespace
 
 QWidget *QtPrompts::boxParent()
@@ -82,7 +107,8 @@ QWidget *QtPrompts::boxParent()
 MsgAnswer QtPrompts::message(const QString &text, const QString &title, MsgIcon icon,
                              MsgButtons buttons, MsgAnswer defaultButton)
 {
-    QMessageBox box(standardIcon(icon), title, text, standardButtons(buttons), boxParent());
+    QMessageBox box(standardIcon(icon), title, breakableText(text), standardButtons(buttons),
+                    boxParent());
     box.setDefaultButton(toStandard(defaultButton));
     const int r = box.exec();
     switch (r) {

@@ -41,7 +41,7 @@ void PrintCommand::run()
     // A declaration its printed file could not hold is never put on paper.
     const QString name =
         printedFileName(declaration[DeclField::ShouHuoRen], page_.context().clock.now());
-    if (const auto problem = storeProblem(declaration, name)) {
+    if (const auto problem = storeProblem(declaration, page_.document().kept(), name)) {
         page_.context().prompts.warn(problem->message);
         moveFocus(problem->focus);
         return;

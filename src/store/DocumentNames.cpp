@@ -2,6 +2,7 @@
 
 #include "store/Gbk.h"
 
+#include <QFile>
 #include <QRegularExpression>
 
 namespace portdesk {
@@ -71,10 +72,15 @@ QString fileNameProblem(const QString &name)
             .arg(shownCharacter(c));
     if (const QString c = firstNonGbkChar(name); !c.isEmpty())
         return QStringLiteral("文件名中含有无法保存的字符%1！请重新输入。").arg(shownCharacter(c));
-    if (name.toUtf8().size() > maxNameBytes)
+    if (nameBytes(name) > maxNameBytes)
         return QStringLiteral("文件名太长（最多%1个字节，一个汉字占3个字节）！请重新输入。")
             .arg(maxNameBytes);
     return {};
+}
+
+qsizetype nameBytes(const QString &name)
+{
+    return QFile::encodeName(name).size();
 }
 
 QString firstLookAlikeChar(const QString &name)

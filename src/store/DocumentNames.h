@@ -1,6 +1,8 @@
 #pragma once
 // Names the clerk types for declaration files: the prompts, the proposed
 // name, the .dcl rule and what the file system cannot hold.
+#include "store/OwnTempFile.h"
+
 #include <QDateTime>
 #include <QString>
 
@@ -38,8 +40,12 @@ QString fileNameProblem(const QString &name);
 // variation selectors); empty when there is none.
 QString firstLookAlikeChar(const QString &name);
 
-// Longest name the folders of every desk can hold: 255 bytes in the
-// file system's UTF-8, where a Chinese character takes three.
-constexpr int maxNameBytes = 255;
+// Longest name a save can write: the file system holds 255 bytes of a name
+// in its own encoding (UTF-8, a Chinese character takes three), and a save
+// first writes its copy under a longer name beside the file.
+constexpr int maxNameBytes = 255 - ownTempSuffixBytes;
+
+// The bytes `name` takes in the file system's encoding.
+qsizetype nameBytes(const QString &name);
 
 } // namespace portdesk

@@ -58,13 +58,15 @@ std::optional<QString> knownReason(int err)
 }
 
 // Qt words system errors as qt_error_string() does; finding that text again
-// gives back the errno it came from.
+// gives back the errno it came from. Some operations put their own words in
+// front ("Cannot open destination file: Permission denied", a failed rename).
 int errnoOfText(const QString &text)
 {
     if (text.isEmpty())
         return 0;
     for (const Cause &c : kCauses) {
-        if (qt_error_string(c.err) == text)
+        const QString system = qt_error_string(c.err);
+        if (text == system || text.endsWith(QStringLiteral(": ") + system))
             return c.err;
     }
     return 0;

@@ -15,6 +15,7 @@ namespace portdesk {
 namespace {
 
 constexpr int kRandomLetters = 6;
+static_assert(sizeof(".portdesk-") - 1 + kRandomLetters + sizeof(".tmp") - 1 == ownTempSuffixBytes);
 
 QString randomLetters()
 {

@@ -10,6 +10,9 @@
 
 namespace portdesk {
 
+// How many bytes a copy's name adds to its target's: ".portdesk-XXXXXX.tmp".
+inline constexpr int ownTempSuffixBytes = 20;
+
 // Whether `name` is a copy this program made (any target's).
 bool isOwnTempName(const QString &name);
 

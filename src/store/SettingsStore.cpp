@@ -348,6 +348,35 @@ bool ProfileBatch::DeleteKey(const QString &section, const QString &key, QString
     return writeInto(d->working, section, key, std::nullopt, error);
 }
 
+std::optional<QByteArray> ProfileBatch::storedBytes(const QString &section,
+                                                    const QString &key) const
+{
+    const Working &w = d->working;
+    const std::optional<Names> names = encodeNames(section, key, nullptr);
+    if (w.loaded.failed || !names)
+        return std::nullopt;
+    return w.loaded.doc.rawValue(names->section, names->key);
+}
+
+bool ProfileBatch::writeStoredBytes(const QString &section, const QString &key,
+                                    const QByteArray &value, QString *error)
+{
+    setError(error, QString());
+    Working &w = d->working;
+    if (w.loaded.failed) {
+        setError(error, w.loaded.error);
+        return false;
+    }
+    std::optional<Names> names = encodeNames(section, key, error);
+    if (!names)
+        return false;
+    if (value.contains('\r') || value.contains('\n')) {
+        setError(error, QStringLiteral("值不能含有换行"));
+        return false;
+    }
+    return w.edit({Edit::Set, *names, value}, error);
+}
+
 bool ProfileBatch::hasSection(const QString &section) const
 {
     const Working &w = d->working;

@@ -11,8 +11,10 @@
 // or read the file refuses every write to it, and reads give the default.
 // A file saved in UTF-16 is unreadable in the same way. Failure reasons are
 // Chinese and name the file.
+#include <QByteArray>
 #include <QString>
 #include <memory>
+#include <optional>
 
 namespace portdesk {
 
@@ -64,6 +66,16 @@ public:
     bool WriteKey(const QString &section, const QString &key, const QString &value,
                   QString *error = nullptr);
     bool DeleteKey(const QString &section, const QString &key, QString *error = nullptr);
+
+    // The value's bytes as the file holds them (blanks trimmed, quotes
+    // kept); nullopt when the key is missing. ReadKey shows bytes that are
+    // not valid GBK as U+FFFD; these are what such a value really holds.
+    std::optional<QByteArray> storedBytes(const QString &section, const QString &key) const;
+    // Writes bytes as storedBytes gave them back as the value, unconverted,
+    // so that a value this program cannot read survives a save unchanged.
+    // Refused, like WriteKey, when they hold a line break.
+    bool writeStoredBytes(const QString &section, const QString &key, const QByteArray &value,
+                          QString *error = nullptr);
 
     // True when the file as read holds the section (matched as by ReadKey).
     bool hasSection(const QString &section) const;

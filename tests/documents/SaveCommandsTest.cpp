@@ -218,7 +218,7 @@ TEST_F(DocumentsTest, NamesTheFileSystemCannotHoldAreRefusedAndAskedAgain)
                            "“nul”是系统保留的设备名，不能用作文件名！请重新输入。",
                            "文件名为空（只有被过滤的字符）！请重新输入。",
                            "“lpt3”是系统保留的设备名，不能用作文件名！请重新输入。",
-                           "文件名太长（最多255个字节，一个汉字占3个字节）！请重新输入。"}));
+                           "文件名太长（最多235个字节，一个汉字占3个字节）！请重新输入。"}));
     for (const ShownMessage &m : env.prompts.messages)
         EXPECT_EQ(m.icon, MsgIcon::Warning);
     EXPECT_TRUE(QDir(env.ctx.savedDir()).entryList(QDir::Files).isEmpty());
@@ -311,4 +311,25 @@ TEST_F(DocumentsTest, SaveCreatesTheSavedFolder)
     env.prompts.answerInput(QString("x"));
     click(page->LingCun);
     EXPECT_TRUE(QFileInfo(saved("x.dcl")).isFile());
+}
+
+TEST_F(DocumentsTest, AFieldWithBytesThatAreNotGbkIsNamedOnOpeningAndSavedAsItWas)
+{
+    makeFile(saved("cut.dcl"), "甲");
+    const QByteArray cut = gbk("收货人=上海") + "\xC9";
+    ASSERT_TRUE(
+        writeBytes(saved("cut.dcl"), readBytes(saved("cut.dcl")).replace(gbk("收货人=甲"), cut)));
+    openThroughBrowser(0, "cut.dcl");
+    ASSERT_EQ(env.prompts.messages.size(), 1u);
+    EXPECT_EQ(env.prompts.messages[0].icon, MsgIcon::Warning);
+    EXPECT_TRUE(env.prompts.texts()[0].contains("“收货人”"))
+        << env.prompts.texts()[0].toStdString();
+
+    QTest::keyClicks(page->HeTongHao, "HT9");
+    env.prompts.clearRecord();
+    env.prompts.answer(MsgAnswer::Yes);
+    click(page->LingCun);
+    ASSERT_EQ(env.prompts.messages.size(), 2u);
+    EXPECT_EQ(env.prompts.messages[1].text, kSuccess.arg("cut.dcl"));
+    EXPECT_TRUE(readBytes(saved("cut.dcl")).contains("\r\n" + cut + "\r\n"));
 }

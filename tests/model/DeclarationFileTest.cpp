@@ -1,5 +1,6 @@
 // The declaration file: the key table, the writer and the reader.
 #include "model/DeclarationFile.h"
+#include "model/StorableDeclaration.h"
 #include "store/Gbk.h"
 #include "support/TestEnv.h"
 
@@ -314,3 +315,64 @@ INSTANTIATE_TEST_SUITE_P(
         Foreign{"AnotherSettingsFile", gbk("[列表]\nS=1\n1=苏州公司\n"), "不是报检单"},
         Foreign{"Empty", QByteArray(), "不是报检单"}),
     [](const auto &info) { return std::string(info.param.name); });
+
+// --- bytes that are not GBK --------------------------------------------------
+
+TEST(DeclarationFile, BytesThatAreNotGbkAreWrittenBackWhileTheFieldIsLeftAlone)
+{
+    TestEnv env;
+    const QString path = env.path("cut.dcl");
+    Declaration d;
+    d[DeclField::ShouHuoRen] = "甲";
+    d.at(DeclField::MingCheng, 3) = "乙";
+    ASSERT_TRUE(writeDeclaration(path, d, nullptr));
+    // The consignee ends in half a character; in row 4's goods name a lead
+    // byte is followed by a blank instead of its second byte.
+    const QByteArray cutConsignee = gbk("收货人=上海") + "\xC9";
+    const QByteArray badName = gbk("货物名称3=A") + "\x81 B";
+    QByteArray bytes = readBytes(path);
+    bytes.replace(gbk("收货人=甲"), cutConsignee).replace(gbk("货物名称3=乙"), badName);
+    ASSERT_TRUE(writeBytes(path, bytes));
+
+    LoadedDeclaration loaded;
+    QString error;
+    ASSERT_TRUE(readDeclaration(path, loaded, &error)) << error.toStdString();
+    ASSERT_EQ(loaded.kept.size(), 2u);
+    const QString notice = keptFieldsNotice(loaded.kept);
+    EXPECT_TRUE(notice.contains("“收货人”") && notice.contains("“第4行货物名称”"))
+        << notice.toStdString();
+    const QString printedName = QStringLiteral("x(2026-03-05 10：20：30).dcl");
+    EXPECT_FALSE(storeProblem(loaded.content, loaded.kept, printedName));
+    EXPECT_TRUE(storeProblem(loaded.content, printedName)) << "the text alone cannot be stored";
+
+    const struct {
+        const char *what;
+        DeclField family;
+        QString text;              // empty: left as loaded
+        const char *refusedNaming; // nullptr: stored
+    } cases[] = {
+        {"left alone", DeclField::HeTongHao, {}, nullptr},
+        {"another field edited", DeclField::HeTongHao, "HT1", nullptr},
+        {"edited, still not GBK", DeclField::ShouHuoRen,
+         loaded.content[DeclField::ShouHuoRen] + "X", "“收货人”"},
+        {"replaced by GBK", DeclField::ShouHuoRen, "上海港", nullptr},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        Declaration edited = loaded.content;
+        if (!c.text.isEmpty())
+            edited[c.family] = c.text;
+        const QString copy = env.path(QString::fromUtf8(c.what) + ".dcl");
+        const bool written = writeDeclaration(copy, edited, loaded.kept, &error);
+        if (c.refusedNaming) {
+            EXPECT_FALSE(written);
+            EXPECT_TRUE(error.contains(QString::fromUtf8(c.refusedNaming))) << error.toStdString();
+            EXPECT_FALSE(QFile::exists(copy));
+            continue;
+        }
+        ASSERT_TRUE(written) << error.toStdString();
+        const QByteArray out = readBytes(copy);
+        EXPECT_TRUE(out.contains("\r\n" + badName + "\r\n"));
+        EXPECT_EQ(out.contains("\r\n" + cutConsignee + "\r\n"), c.family != DeclField::ShouHuoRen);
+    }
+}

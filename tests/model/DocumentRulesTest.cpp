@@ -76,14 +76,14 @@ TEST(TypedName, ProblemsTheFileSystemCannotHold)
 TEST(TypedName, LengthLimitInBytes)
 {
     const QString tooLong =
-        QStringLiteral("文件名太长（最多255个字节，一个汉字占3个字节）！请重新输入。");
-    // 251 + ".dcl" = 255 ASCII bytes fits; one more does not.
-    EXPECT_TRUE(fileNameProblem(QString(251, 'a') + ".dcl").isEmpty());
-    EXPECT_EQ(fileNameProblem(QString(252, 'a') + ".dcl"), tooLong);
-    // 83 Chinese characters are 249 UTF-8 bytes: + ".dcl" is 253 bytes and fits;
-    // 84 are 252 + 4 = 256 bytes and do not, though only 88 characters.
-    EXPECT_TRUE(fileNameProblem(QString(83, QChar(0x4E2D)) + ".dcl").isEmpty());
-    EXPECT_EQ(fileNameProblem(QString(84, QChar(0x4E2D)) + ".dcl"), tooLong);
+        QStringLiteral("文件名太长（最多235个字节，一个汉字占3个字节）！请重新输入。");
+    // 231 + ".dcl" = 235 ASCII bytes fits; one more does not.
+    EXPECT_TRUE(fileNameProblem(QString(231, 'a') + ".dcl").isEmpty());
+    EXPECT_EQ(fileNameProblem(QString(232, 'a') + ".dcl"), tooLong);
+    // 77 Chinese characters are 231 UTF-8 bytes: + ".dcl" is 235 bytes and fits;
+    // 78 are 234 + 4 = 238 bytes and do not, though only 82 characters.
+    EXPECT_TRUE(fileNameProblem(QString(77, QChar(0x4E2D)) + ".dcl").isEmpty());
+    EXPECT_EQ(fileNameProblem(QString(78, QChar(0x4E2D)) + ".dcl"), tooLong);
 }
 
 // --- document states ----------------------------------------------------------------

@@ -44,8 +44,11 @@ TEST(StorableDeclaration, RefusesWhatTheWriterRefusesAndNamesTheField)
         ASSERT_EQ(problem.has_value(), !c.storable);
         if (problem) {
             EXPECT_EQ(problem->focus, fieldRef(c.family, c.index));
-            const QString key = formFields()[std::size_t(fieldSlot(c.family, c.index))].key;
-            EXPECT_TRUE(problem->message.contains(key)) << problem->message.toStdString();
+            const FormField &f = formFields()[std::size_t(fieldSlot(c.family, c.index))];
+            EXPECT_TRUE(problem->message.contains("“" + fieldCaption(f) + "”"))
+                << problem->message.toStdString();
+            // The save refuses it in the same words.
+            EXPECT_EQ(error, problem->message);
         }
     }
 }

@@ -3,6 +3,7 @@
 #include "platform/QtPlatform.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTest>
@@ -48,6 +49,27 @@ TEST(QtPrompts, TheInputBoxShowsTheWholeProposal)
     EXPECT_EQ(prompts.input(QStringLiteral("另存为"), QStringLiteral("请输入文件名："), proposal),
               std::nullopt);
     EXPECT_GT(editWidth, textWidth);
+}
+
+TEST(QtPrompts, AMessageWrapsALongNameInsteadOfGrowing)
+{
+    QtPrompts prompts;
+    const QString text = QStringLiteral("保存“") + QString(240, 'a') +
+                         QStringLiteral(".dcl”失败！\n无法写入文件：文件名太长");
+    int boxWidth = 0, screenWidth = 0;
+    QString shown;
+    whenBoxOpens([&](QDialog *box) {
+        auto *label = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
+        ASSERT_NE(label, nullptr);
+        shown = label->text();
+        boxWidth = box->width();
+        screenWidth = box->screen()->availableGeometry().width();
+    });
+    prompts.message(text, QStringLiteral("Portdesk"), MsgIcon::Warning, MsgButtons::Ok,
+                    MsgAnswer::Ok);
+    EXPECT_EQ(shown.remove(QChar(0x200B)), text);
+    // Unbroken, the name would widen the box to the whole screen.
+    EXPECT_LT(boxWidth, screenWidth * 3 / 4);
 }
 
 TEST(QtPrompts, ABoxThatFollowsAnotherOpensOverTheSameWindow)

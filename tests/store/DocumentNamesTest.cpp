@@ -1,6 +1,8 @@
 // File names desks using the Windows ANSI file functions can open, and that
 // cannot pass for another name.
 #include "store/DocumentNames.h"
+#include "store/SettingsStore.h"
+#include "support/TestEnv.h"
 
 #include <gtest/gtest.h>
 
@@ -30,6 +32,25 @@ TEST(DocumentNames, RefusedCharactersAreNamed)
         EXPECT_TRUE(problem.contains(QString::fromUtf8(r.named))) << problem.toStdString();
     }
     EXPECT_TRUE(fileNameProblem(QStringLiteral("苏州€公司（一）.dcl")).isEmpty());
+}
+
+TEST(DocumentNames, TheLongestNameThatPassesCanBeSaved)
+{
+    test::TestEnv env;
+    // Names of exactly the limit, in one-byte and three-byte characters.
+    const QString names[] = {
+        QString(maxNameBytes - 4, 'a') + dclSuffix(),
+        QString((maxNameBytes - 5) / 3, QChar(0x4E2D)) + QString((maxNameBytes - 5) % 3 + 1, 'a') +
+            dclSuffix(),
+    };
+    for (const QString &name : names) {
+        ASSERT_EQ(nameBytes(name), maxNameBytes);
+        EXPECT_TRUE(fileNameProblem(name).isEmpty());
+        EXPECT_FALSE(fileNameProblem(QLatin1Char('b') + name).isEmpty());
+        QString error;
+        EXPECT_TRUE(WriteKey(env.path(name), "报检内容", "收货人", "甲", &error))
+            << error.toStdString();
+    }
 }
 
 } // namespace

@@ -52,6 +52,28 @@ TEST(FileErrors, QtsOwnErrorTextIsTranslated)
     EXPECT_FALSE(hasEnglish(fileErrorReason(never))) << fileErrorReason(never).toStdString();
 }
 
+TEST(FileErrors, AFailedRenameNamesItsCause)
+{
+    TestEnv env;
+    const struct {
+        const char *what;
+        QString to;
+        const char *mustSay;
+    } cases[] = {
+        {"folder gone", env.path("gone/b.dcl"), "不存在"},
+        {"name too long", env.path(QString(300, 'b') + ".dcl"), "文件名太长"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        QFile from(env.path("a.dcl"));
+        ASSERT_TRUE(from.open(QIODevice::WriteOnly));
+        from.close();
+        ASSERT_FALSE(from.rename(c.to));
+        const QString reason = fileErrorReason(from);
+        EXPECT_TRUE(reason.contains(QString::fromUtf8(c.mustSay))) << reason.toStdString();
+    }
+}
+
 TEST(FileErrors, StoreFailuresNameTheFileInChinese)
 {
     TestEnv env;

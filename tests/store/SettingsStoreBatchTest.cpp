@@ -172,3 +172,39 @@ TEST(Batch, UnsavedBatchWritesNothing)
 }
 
 } // namespace
+
+namespace {
+
+TEST(ProfileBatchBytes, AValueThatIsNotGbkIsCopiedByteForByte)
+{
+    TestEnv env;
+    const struct {
+        const char *what;
+        QByteArray line;
+    } cases[] = {
+        {"half a character", QByteArray("k=\xC9\xCF\xBA")},
+        {"lead byte without its second", QByteArray("k=A\x81 B")},
+        {"quoted", QByteArray("k=\"\xB0\" ")},
+        {"valid GBK", QByteArray("k=\xC9\xCF\xBA\xA3")},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        const QByteArray file = "[s]\r\n" + c.line + "\r\n";
+        ASSERT_TRUE(writeBytes(env.path("from.ini"), file));
+        QFile::remove(env.path("to.ini"));
+        const std::optional<QByteArray> bytes =
+            ProfileBatch(env.path("from.ini")).storedBytes("s", "k");
+        ASSERT_TRUE(bytes);
+        ProfileBatch to(env.path("to.ini"));
+        QString error;
+        ASSERT_TRUE(to.writeStoredBytes("s", "k", *bytes, &error)) << error.toStdString();
+        ASSERT_TRUE(to.save(&error)) << error.toStdString();
+        EXPECT_EQ(readBytes(env.path("to.ini")), file.trimmed() + "\r\n");
+    }
+    ProfileBatch batch(env.path("to.ini"));
+    EXPECT_FALSE(batch.storedBytes("s", "missing"));
+    // A line break would let the rest pose as a key.
+    EXPECT_FALSE(batch.writeStoredBytes("s", "k", "a\r\nx=1"));
+}
+
+} // namespace
