@@ -109,7 +109,7 @@ void ArchiveCommand::run()
         if (!askNumber(storedNumber, &number) || !askDate(dateProposal, &date))
             return;
         const QString folder = archiveFolder(ctx_.workDir, date);
-        if (!makeFolder(ctx_, folder))
+        if (!makeFolder(ctx_, QFileInfo(folder).path()) || !makeFolder(ctx_, folder))
             return;
         const QString to = folder + u'/' + archiveFileName(number, consignee, date);
         const QString dateText = declarationDateText(date);
