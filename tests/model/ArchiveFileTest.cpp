@@ -108,4 +108,31 @@ TEST_F(Archive, AKilledDeskLeavesEachDeclarationWholeAndTheNextArchivingComplete
     EXPECT_EQ(QDir(archived).entryList({QStringLiteral("*.dcl")}, QDir::Files).size(), files);
 }
 
+TEST_F(Archive, TwoDesksArchivingOneNumberAtOnceNeverReplaceEachOther)
+{
+    for (int round = 0; round < 10; ++round) {
+        const QString mine = declaration(2 * round), theirs = declaration(2 * round + 1);
+        const QByteArray theirBytes = readBytes(theirs);
+        const QString to = archived + QStringLiteral("/%1same.dcl").arg(round);
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        const auto outcome = [&](const QString &from) {
+            return archiveDeclarationFile(from, to, QStringLiteral("123456"),
+                                          QStringLiteral("2014-03-05"), nullptr);
+        };
+        if (child == 0)
+            ::_exit(int(outcome(theirs)));
+        const ArchiveOutcome ours = outcome(mine);
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        const auto other = ArchiveOutcome(WEXITSTATUS(status));
+        ASSERT_NE(ours, other) << round; // one archived, one refused as a duplicate
+        const QString loser = ours == ArchiveOutcome::Duplicate ? mine : theirs;
+        EXPECT_TRUE(QFileInfo::exists(loser));
+        if (loser == theirs) {
+            EXPECT_EQ(readBytes(theirs), theirBytes);
+        }
+    }
+}
+
 } // namespace
