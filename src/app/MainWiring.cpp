@@ -10,6 +10,7 @@
 #include "registers/ConsigneeField.h"
 #include "registers/FeeWindow.h"
 #include "registers/FollowUpBadge.h"
+#include "registers/FollowUpWindow.h"
 
 #include <QPushButton>
 
@@ -28,6 +29,9 @@ void wireMainPage(MainPage &page)
     attachConfigWindow(page); // SheZhi, without modality
     refreshFollowUpBadge(page);
     attachFeeWindow(page); // FeiYong
+    // HouQi and Picture1; a listed declaration is opened by the documents
+    attachFollowUpWindow(
+        page, [documents](const QString &path) { return documents->openArchived(path); });
 
     // print: the printed declaration is stored and shown by the documents
     new PrintCommand(page, [documents](const QString &path, QString *error) { // owned by the page

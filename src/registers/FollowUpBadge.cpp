@@ -7,7 +7,11 @@ namespace portdesk {
 
 void refreshFollowUpBadge(MainPage &page)
 {
-    const int count = followUpCount(page.context().tobedoneIni());
+    showFollowUpBadge(page, followUpCount(page.context().tobedoneIni()));
+}
+
+void showFollowUpBadge(MainPage &page, int count)
+{
     page.showBadge(count > 0 ? followUpBadgeTip(count) : QString());
 }
 

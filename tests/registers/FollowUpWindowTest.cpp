@@ -1,0 +1,304 @@
+// The follow-up window opened from the main window: ticking items, entering
+// and leaving the register, the badge, declarations that cannot take items,
+// the list's entries, and writes that fail.
+#include "registers/FollowUpWindow.h"
+#include "form/ClickLabel.h"
+#include "model/DeclarationFile.h"
+#include "model/FollowUpCount.h"
+#include "store/SettingsStore.h"
+#include "support/MainWindowHarness.h"
+#include "support/ProbeFaults.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QListWidget>
+#include <QPointer>
+#include <QPushButton>
+#include <cerrno>
+
+using namespace portdesk;
+using namespace portdesk::test;
+
+namespace {
+
+const QString kEntry = QStringLiteral("ACME(123456,2014-03-05)");
+
+class FollowUpWindowTest : public ::testing::Test, protected MainWindowHarness {
+protected:
+    QString dcl = env.path(QStringLiteral("Saved/Archived/2014/03/123456ACME(2014-03-05).dcl"));
+    QStringList opened; // what the window asked the main window to open
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(QDir().mkpath(env.ctx.configDir()));
+        ASSERT_TRUE(QDir().mkpath(QFileInfo(dcl).path()));
+        writeArchived(dcl, QStringLiteral("ACME"));
+        build([this](MainPage &p) {
+            attachFollowUpWindow(p, [this](const QString &path) {
+                opened << path;
+                return true;
+            });
+        });
+        page->DangQianWenJian = dcl;
+        showActive();
+    }
+    void TearDown() override
+    {
+        setProbeFault({});
+        destroy();
+    }
+
+    static void writeArchived(const QString &path, const QString &consignee)
+    {
+        Declaration d;
+        d[DeclField::ShouHuoRen] = consignee;
+        ASSERT_TRUE(writeDeclaration(path, d, nullptr));
+        ASSERT_TRUE(
+            WriteKey(path, infoSection(), QStringLiteral("报检号"), QStringLiteral("123456")));
+        ASSERT_TRUE(WriteKey(path, infoSection(), QStringLiteral("报检日期"),
+                             QStringLiteral("2014-03-05")));
+    }
+
+    FollowUpWindow *window() const
+    {
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (auto *f = qobject_cast<FollowUpWindow *>(w); f && f->isVisible())
+                return f;
+        return nullptr;
+    }
+    FollowUpWindow *open(QWidget *by = nullptr)
+    {
+        if (by)
+            QTest::mouseClick(by, Qt::LeftButton);
+        else
+            QTest::mouseClick(page->HouQi, Qt::LeftButton);
+        EXPECT_TRUE(waitFor([&] { return window() != nullptr; }));
+        return window();
+    }
+    // Closed and gone, so that the next click makes a fresh window.
+    static void shut(FollowUpWindow *w)
+    {
+        QPointer<FollowUpWindow> alive(w);
+        QTest::mouseClick(w->Cmd2, Qt::LeftButton);
+        ASSERT_TRUE(waitFor([&] { return alive.isNull(); }));
+    }
+    // On the indicator: a box stretched by its layout takes clicks only there.
+    static void tick(QCheckBox *box)
+    {
+        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
+    }
+    static void registerBoxes(FollowUpWindow *w)
+    {
+        ASSERT_TRUE(w->Cmd1->isEnabled());
+        QTest::mouseClick(w->Cmd1, Qt::LeftButton);
+    }
+    QString status(const char *key) const
+    {
+        return ReadKey(dcl, followUpItemSection(), QString::fromUtf8(key), QStringLiteral("?"));
+    }
+    QStringList listed(FollowUpWindow *w) const
+    {
+        QStringList texts;
+        for (int i = 0; i < w->List1->count(); ++i)
+            texts << w->List1->item(i)->text();
+        return texts;
+    }
+    QString slotX() const
+    {
+        return ReadKey(env.ctx.tobedoneIni(), followUpListSection(), QStringLiteral("X"),
+                       QString());
+    }
+};
+
+TEST_F(FollowUpWindowTest, AnOpenItemEntersTheRegisterOnceAndShowsTheBadge)
+{
+    FollowUpWindow *w = open();
+    ASSERT_NE(w, nullptr);
+    EXPECT_FALSE(page->isEnabled());
+    EXPECT_TRUE(w->Frame1->isEnabled());
+    EXPECT_FALSE(w->Cmd1->isEnabled());
+
+    tick(w->box[1][0]); // 熏蒸
+    registerBoxes(w);
+    EXPECT_EQ(status("熏蒸"), QStringLiteral("0"));
+    EXPECT_EQ(status("改单"), QString());
+    EXPECT_EQ(listed(w), QStringList{kEntry});
+    EXPECT_TRUE(page->Picture1->isVisibleTo(page.get()));
+    EXPECT_EQ(page->Picture1->toolTip(), QStringLiteral("有1条事项尚未完成"));
+    EXPECT_FALSE(w->Cmd1->isEnabled());
+
+    // The same boxes again: no second entry.
+    tick(w->box[3][0]);
+    tick(w->box[3][0]);
+    registerBoxes(w);
+    EXPECT_EQ(listed(w), QStringList{kEntry});
+    EXPECT_EQ(openFollowUps(env.ctx.tobedoneIni()), QStringList{kEntry});
+    EXPECT_EQ(registeredPath(env.ctx.tobedoneIni(), kEntry),
+              QStringLiteral("\\Saved\\Archived\\2014\\03\\123456ACME(2014-03-05).dcl"));
+
+    shut(w);
+    EXPECT_TRUE(page->isEnabled());
+    EXPECT_TRUE(env.prompts.texts().isEmpty());
+}
+
+TEST_F(FollowUpWindowTest, EveryItemDoneTakesTheDeclarationOutAndHidesTheBadge)
+{
+    const QString other = env.path(QStringLiteral("Saved/Archived/2014/03/654321BETA.dcl"));
+    writeArchived(other, QStringLiteral("BETA"));
+    ASSERT_TRUE(enterFollowUp(env.ctx.tobedoneIni(), QStringLiteral("BETA(123456,2014-03-05)"),
+                              registerRelativePath(env.ctx.workDir, other), nullptr));
+
+    FollowUpWindow *w = open();
+    ASSERT_NE(w, nullptr);
+    tick(w->box[0][0]);
+    tick(w->box[4][0]);
+    registerBoxes(w);
+    ASSERT_EQ(listed(w).size(), 2);
+    EXPECT_EQ(page->Picture1->toolTip(), QStringLiteral("有2条事项尚未完成"));
+    shut(w);
+
+    // Opened again by the badge: the statuses come back from the file.
+    w = open(page->Picture1);
+    ASSERT_NE(w, nullptr);
+    EXPECT_TRUE(w->box[0][0]->isChecked());
+    EXPECT_TRUE(w->box[0][1]->isEnabled());
+    EXPECT_FALSE(w->box[2][1]->isEnabled());
+
+    tick(w->box[0][1]);
+    tick(w->box[4][1]);
+    registerBoxes(w);
+    EXPECT_EQ(status("改单"), QStringLiteral("1"));
+    EXPECT_EQ(status("下厂"), QStringLiteral("1"));
+    EXPECT_EQ(listed(w), QStringList{QStringLiteral("BETA(123456,2014-03-05)")});
+    EXPECT_EQ(slotX(), QStringLiteral("2")) << "the freed slot stays a hole";
+    EXPECT_FALSE(w->Frame1->isEnabled());
+    EXPECT_FALSE(w->box[0][0]->isChecked());
+
+    // The last one leaves: X back to 0, badge gone.
+    QTest::mouseClick(w->List1->viewport(), Qt::LeftButton, {},
+                      w->List1->visualItemRect(w->List1->item(0)).center());
+    ASSERT_TRUE(w->Frame1->isEnabled());
+    EXPECT_EQ(w->Frame1->title(), QStringLiteral("BETA(123456,2014-03-05)"));
+    EXPECT_TRUE(w->box[1][0]->isChecked());
+    tick(w->box[1][1]);
+    registerBoxes(w);
+    EXPECT_TRUE(listed(w).isEmpty());
+    EXPECT_EQ(slotX(), QStringLiteral("0"));
+    EXPECT_FALSE(page->Picture1->isVisibleTo(page.get()));
+    EXPECT_TRUE(env.prompts.texts().isEmpty());
+}
+
+TEST_F(FollowUpWindowTest, UntickingAnItemClearsAndDisablesItsDoneBox)
+{
+    FollowUpWindow *w = open();
+    ASSERT_NE(w, nullptr);
+    for (auto &pair : w->box) {
+        SCOPED_TRACE(pair[0]->objectName().toStdString());
+        EXPECT_FALSE(pair[1]->isEnabled());
+        tick(pair[0]);
+        ASSERT_TRUE(pair[1]->isEnabled());
+        tick(pair[1]);
+        ASSERT_TRUE(pair[1]->isChecked());
+        tick(pair[0]);
+        EXPECT_FALSE(pair[1]->isChecked());
+        EXPECT_FALSE(pair[1]->isEnabled());
+    }
+    EXPECT_TRUE(w->Cmd1->isEnabled());
+}
+
+TEST_F(FollowUpWindowTest, DeclarationsNotArchivedCannotTakeItems)
+{
+    for (const QString &file : {QString(), env.path(QStringLiteral("Saved/x.dcl")),
+                                env.path(QStringLiteral("Saved/Printed/x.dcl"))}) {
+        SCOPED_TRACE(file.toStdString());
+        page->DangQianWenJian = file;
+        FollowUpWindow *w = open();
+        ASSERT_NE(w, nullptr);
+        EXPECT_FALSE(w->Frame1->isEnabled());
+        EXPECT_FALSE(w->Cmd1->isEnabled());
+        shut(w);
+    }
+    EXPECT_TRUE(env.prompts.texts().isEmpty());
+}
+
+TEST_F(FollowUpWindowTest, ListedEntriesWhoseFileIsGoneAreReportedAndOthersOpen)
+{
+    const QString gone = env.path(QStringLiteral("Saved/Archived/2014/03/gone.dcl"));
+    for (const QString &path : {gone, dcl})
+        ASSERT_TRUE(enterFollowUp(env.ctx.tobedoneIni(), QFileInfo(path).fileName(),
+                                  registerRelativePath(env.ctx.workDir, path), nullptr));
+    FollowUpWindow *w = open();
+    ASSERT_NE(w, nullptr);
+    const auto clickRow = [&](int row, bool twice) {
+        const QPoint at = w->List1->visualItemRect(w->List1->item(row)).center();
+        QTest::mouseClick(w->List1->viewport(), Qt::LeftButton, {}, at);
+        if (twice)
+            QTest::mouseDClick(w->List1->viewport(), Qt::LeftButton, {}, at);
+    };
+
+    clickRow(0, false);
+    EXPECT_EQ(env.prompts.texts(), QStringList{QStringLiteral("该文件不存在！")});
+    EXPECT_FALSE(w->Cmd1->isEnabled());
+    env.prompts.clearRecord();
+    clickRow(0, true);
+    EXPECT_TRUE(env.prompts.texts().contains(QStringLiteral("该单不存在！")));
+    EXPECT_TRUE(opened.isEmpty());
+    EXPECT_NE(window(), nullptr);
+
+    clickRow(1, true);
+    EXPECT_EQ(opened, QStringList{dcl});
+    EXPECT_TRUE(waitFor([&] { return window() == nullptr && page->isEnabled(); }));
+}
+
+// Each write that fails is reported with its reason, and nothing shows success.
+struct FailedWrite {
+    const char *name;
+    bool registerFile; // else the declaration's own file
+};
+
+class FollowUpWriteFails : public FollowUpWindowTest,
+                           public ::testing::WithParamInterface<FailedWrite> {};
+
+TEST_P(FollowUpWriteFails, IsReportedAndListsNothing)
+{
+    FollowUpWindow *w = open();
+    ASSERT_NE(w, nullptr);
+    tick(w->box[2][0]);
+    const QString failing = GetParam().registerFile ? env.ctx.tobedoneIni() : dcl;
+    setProbeFault([failing](const QString &path) { return path == failing ? EIO : 0; });
+    QTest::mouseClick(w->Cmd1, Qt::LeftButton);
+    setProbeFault({});
+
+    ASSERT_EQ(env.prompts.messages.size(), 1u);
+    EXPECT_EQ(env.prompts.last()->icon, MsgIcon::Warning);
+    EXPECT_TRUE(env.prompts.last()->text.startsWith(QStringLiteral("后期事项登记失败！\n")));
+    EXPECT_TRUE(env.prompts.last()->text.contains(QFileInfo(failing).fileName()));
+    EXPECT_TRUE(listed(w).isEmpty());
+    EXPECT_FALSE(page->Picture1->isVisibleTo(page.get()));
+    EXPECT_TRUE(w->Cmd1->isEnabled()) << "the clerk can try again";
+}
+
+INSTANTIATE_TEST_SUITE_P(Writes, FollowUpWriteFails,
+                         ::testing::Values(FailedWrite{"Register", true},
+                                           FailedWrite{"Statuses", false}),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(FollowUpWindowTest, AFullRegisterRefusesAnotherDeclaration)
+{
+    QByteArray full = gbk(QStringLiteral("[待处理列表]\nX=255\n"));
+    for (int slot = 1; slot <= kFollowUpSlots; ++slot)
+        full += gbk(QString::number(slot) + QStringLiteral("=D") + QString::number(slot) + u'\n');
+    ASSERT_TRUE(writeBytes(env.ctx.tobedoneIni(), full));
+    FollowUpWindow *w = open();
+    ASSERT_NE(w, nullptr);
+    tick(w->box[0][0]);
+    QTest::mouseClick(w->Cmd1, Qt::LeftButton);
+    QString error;
+    EXPECT_FALSE(enterFollowUp(env.ctx.tobedoneIni(), kEntry, QStringLiteral("\\x"), &error));
+    ASSERT_NE(env.prompts.last(), nullptr);
+    EXPECT_TRUE(env.prompts.last()->text.endsWith(error));
+    EXPECT_EQ(readBytes(env.ctx.tobedoneIni()), full);
+}
+
+} // namespace
