@@ -2,6 +2,8 @@
 // and leaving the register, the badge, declarations that cannot take items,
 // the list's entries, and writes that fail.
 #include "registers/FollowUpWindow.h"
+#include "documents/DocumentCommands.h"
+#include "documents/ViewFiles.h"
 #include "form/ClickLabel.h"
 #include "model/DeclarationFile.h"
 #include "model/FollowUpCount.h"
@@ -12,6 +14,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QGroupBox>
+#include <QLabel>
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
@@ -49,6 +52,17 @@ protected:
         destroy();
     }
 
+    // The whole program on the main window, the browser closed again.
+    void rebuildFullyWired()
+    {
+        destroy();
+        build(fullWiring);
+        page->show();
+        ViewFiles &browser = page->findChild<DocumentCommands *>()->browser();
+        ASSERT_TRUE(waitFor([&] { return browser.isVisible(); }));
+        click(browser.Cmd[1]);
+        showActive();
+    }
     static void writeArchived(const QString &path, const QString &consignee)
     {
         Declaration d;
@@ -95,7 +109,7 @@ protected:
     }
     QString status(const char *key) const
     {
-        return ReadKey(dcl, followUpItemSection(), QString::fromUtf8(key), QStringLiteral("?"));
+        return ReadKey(dcl, followUpItemSection(), QString::fromUtf8(key), QString());
     }
     QStringList listed(FollowUpWindow *w) const
     {
@@ -146,6 +160,8 @@ TEST_F(FollowUpWindowTest, EveryItemDoneTakesTheDeclarationOutAndHidesTheBadge)
 {
     const QString other = env.path(QStringLiteral("Saved/Archived/2014/03/654321BETA.dcl"));
     writeArchived(other, QStringLiteral("BETA"));
+    ASSERT_TRUE(
+        WriteKey(other, followUpItemSection(), QStringLiteral("熏蒸"), QStringLiteral("0")));
     ASSERT_TRUE(enterFollowUp(env.ctx.tobedoneIni(), QStringLiteral("BETA(123456,2014-03-05)"),
                               registerRelativePath(env.ctx.workDir, other), nullptr));
 
@@ -299,6 +315,31 @@ TEST_F(FollowUpWindowTest, AFullRegisterRefusesAnotherDeclaration)
     ASSERT_NE(env.prompts.last(), nullptr);
     EXPECT_TRUE(env.prompts.last()->text.endsWith(error));
     EXPECT_EQ(readBytes(env.ctx.tobedoneIni()), full);
+}
+
+TEST_F(FollowUpWindowTest, ADoubleClickedEntryOpensInTheMainWindowAsArchived)
+{
+    ASSERT_TRUE(enterFollowUp(env.ctx.tobedoneIni(), kEntry,
+                              registerRelativePath(env.ctx.workDir, dcl), nullptr));
+    rebuildFullyWired();
+    EXPECT_EQ(page->Picture1->toolTip(), QStringLiteral("有1条事项尚未完成"));
+    FollowUpWindow *w = open(page->Picture1);
+    ASSERT_NE(w, nullptr);
+    EXPECT_FALSE(w->Frame1->isEnabled()) << "a new declaration takes no items";
+
+    const QPoint at = w->List1->visualItemRect(w->List1->item(0)).center();
+    QTest::mouseClick(w->List1->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(w->List1->viewport(), Qt::LeftButton, {}, at);
+    ASSERT_TRUE(waitFor([&] { return window() == nullptr && page->isEnabled(); }));
+    EXPECT_EQ(page->DangQianWenJian, dcl);
+    EXPECT_EQ(page->document().value()[DeclField::ShouHuoRen], QStringLiteral("ACME"));
+    EXPECT_FALSE(page->FanYe[0]->isEnabled());
+    EXPECT_FALSE(page->FanYe[1]->isEnabled());
+    EXPECT_EQ(page->LiuLan->text(), QStringLiteral(" / "));
+    EXPECT_EQ(page->WenJianJia->text(), QStringLiteral("已归档文件"));
+    EXPECT_TRUE(page->FeiYong->isEnabled());
+    EXPECT_TRUE(page->DaoChu->isEnabled());
+    EXPECT_TRUE(env.prompts.texts().isEmpty());
 }
 
 } // namespace
