@@ -2,12 +2,18 @@
 
 #include "form/MainPage.h"
 #include "model/FollowUpCount.h"
+#include "platform/Prompts.h"
 
 namespace portdesk {
 
 void refreshFollowUpBadge(MainPage &page)
 {
-    showFollowUpBadge(page, followUpCount(page.context().tobedoneIni()));
+    QString error;
+    const int count = int(openFollowUps(page.context().tobedoneIni(), &error).size());
+    // An unreadable register must not pass for an empty one.
+    if (!error.isEmpty())
+        page.context().prompts.warn(error);
+    showFollowUpBadge(page, count);
 }
 
 void showFollowUpBadge(MainPage &page, int count)
