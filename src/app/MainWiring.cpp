@@ -11,17 +11,23 @@
 #include "registers/ConsigneeField.h"
 #include "registers/FeeWindow.h"
 #include "registers/FollowUpBadge.h"
+#include "registers/FollowUpWindow.h"
 #include "store/SaveLeftovers.h"
+
+#include <QTimer>
 
 namespace portdesk {
 
 void wireMainPage(MainPage &page)
 {
     // What crashed saves and locks left behind, once a start: saves never
-    // look through a folder.
-    const Context &ctx = page.context();
-    for (const QString &folder : {ctx.configDir(), ctx.savedDir(), ctx.printedDir()})
-        sweepLeftovers(folder);
+    // look through a folder. Later, so that the first paint never waits for
+    // a folder on a slow share.
+    QTimer::singleShot(std::chrono::seconds(3), &page, [&page] {
+        const Context &ctx = page.context();
+        for (const QString &folder : {ctx.configDir(), ctx.savedDir(), ctx.printedDir()})
+            sweepLeftovers(folder);
+    });
 
     // editor rules
     new EditorRules(page); // owned by the page
@@ -35,6 +41,9 @@ void wireMainPage(MainPage &page)
     attachConfigWindow(page); // SheZhi, without modality
     refreshFollowUpBadge(page);
     attachFeeWindow(page); // FeiYong
+    // HouQi and Picture1; a listed declaration is opened by the documents
+    attachFollowUpWindow(
+        page, [documents](const QString &path) { return documents->openArchived(path); });
 
     // print: the printed declaration is stored and shown by the documents
     new PrintCommand(page, [documents](const QString &path, QString *error) { // owned by the page

@@ -402,4 +402,21 @@ void DocumentCommands::archived(const QString &path, const QString &number, cons
     DoDaKai();
 }
 
+bool DocumentCommands::openArchived(const QString &path)
+{
+    const DocumentSession before = session_;
+    session_.file = path;
+    applyState(DocEvent::OpenArchived);
+    if (!DoDaKai()) {
+        session_ = before; // the record on screen still belongs to the old file
+        render();
+        return false;
+    }
+    session_.selected = -1;
+    session_.count = 0;
+    session_.stepping = false;
+    render();
+    return true;
+}
+
 } // namespace portdesk

@@ -54,6 +54,10 @@ public:
     // the printed files. False, with the main window unchanged and `error` set to the reason (not
     // shown), when the file was not written.
     bool printed(const QString &path, QString *error);
+    // Opens an archived declaration picked outside the browser: the archived
+    // state, with no place in the browser's folder to step from. False, with
+    // the main window unchanged, when it could not be opened (the reason shown).
+    bool openArchived(const QString &path);
 
     // After archiving moved the file to `path`: the particulars, "归档成功！",
     // and either the archived declaration (the browser's folder is empty now)

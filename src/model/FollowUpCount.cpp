@@ -33,7 +33,7 @@ long long leadingWholeNumber(const QString &text)
 
 } // namespace
 
-QStringList openFollowUps(const QString &tobedoneIni)
+QStringList openFollowUps(const QString &tobedoneIni, QString *error)
 {
     QStringList entries;
     if (!QFileInfo(tobedoneIni).isFile())
@@ -41,6 +41,11 @@ QStringList openFollowUps(const QString &tobedoneIni)
 
     // A batch that is never saved: reads of missing keys stay in memory.
     ProfileBatch batch(tobedoneIni);
+    if (batch.failed()) {
+        if (error)
+            *error = batch.failure();
+        return entries;
+    }
     const int last = followUpSlotsInUse(batch);
     for (int slot = 1; slot <= last; ++slot) {
         const QString text = batch.ReadKey(kList, QString::number(slot), QString());

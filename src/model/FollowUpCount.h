@@ -14,7 +14,8 @@ inline constexpr int kFollowUpSlots = 255;
 
 // The non-empty slot texts 1..X in slot order. X is read as the leading
 // whole number of its value (0 when there is none), at most kFollowUpSlots.
-QStringList openFollowUps(const QString &tobedoneIni);
+// A register that exists but cannot be read lists nothing, with `error` set.
+QStringList openFollowUps(const QString &tobedoneIni, QString *error = nullptr);
 
 class ProfileBatch;
 // X as read from the register, 0 to kFollowUpSlots.

@@ -20,7 +20,8 @@ TEST(ExportCommand, CopiesTheLineOrArchivesFirst)
     int archiving = 0;
     h.build([&](MainPage &p) { new ExportCommand(p, [&] { ++archiving; }); });
     h.showActive();
-    const QString dcl = h.env.path(QStringLiteral("Saved/Archived/2014/03/123456甲(2014-03-05).dcl"));
+    const QString dcl =
+        h.env.path(QStringLiteral("Saved/Archived/2014/03/123456甲(2014-03-05).dcl"));
     ASSERT_TRUE(QDir().mkpath(QFileInfo(dcl).path()));
     Declaration d;
     d[DeclField::ShouHuoRen] = QStringLiteral("甲");
