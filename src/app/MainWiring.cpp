@@ -6,6 +6,7 @@
 #include "form/MainPage.h"
 #include "help/AboutWindow.h"
 #include "print/ExportCommand.h"
+#include "print/MonthReportAction.h"
 #include "print/PrintCommand.h"
 #include "registers/ConfigWindow.h"
 #include "registers/ConsigneeField.h"
@@ -51,6 +52,7 @@ void wireMainPage(MainPage &page)
     });
 
     new ExportCommand(page, [archive] { archive->run(); }); // DaoChu; owned by the page
+    new MonthReportAction(page);                            // Ctrl+M; owned by the page
 
     // help
     auto *about = new AboutWindowHolder(page.context(), page); // owned by the page

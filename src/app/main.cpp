@@ -1,4 +1,5 @@
 #include "app/MainWiring.h"
+#include "app/MonthReportCommand.h"
 #include "app/PdfCommand.h"
 #include "app/ReportLineCommand.h"
 #include "app/Startup.h"
@@ -100,6 +101,24 @@ int reportLineMain(int argc, char **argv)
     return 0;
 }
 
+// --report: the month's workbook, written whole or not at all.
+int monthReportMain(int argc, char **argv)
+{
+    quietQtMessages();
+    QList<QByteArray> args;
+    for (int i = 1; i < argc; ++i)
+        args << QByteArray(argv[i]);
+    int qtArgc = 1;
+    char *qtArgv[] = {argv[0], nullptr};
+    QCoreApplication app(qtArgc, qtArgv);
+    QString error;
+    const int rc = runMonthReportCommand(
+        args, QDir::cleanPath(QCoreApplication::applicationDirPath()), &error);
+    if (rc != 0)
+        std::fprintf(stderr, "portdesk: %s\n", error.toLocal8Bit().constData());
+    return rc;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -108,6 +127,8 @@ int main(int argc, char **argv)
         return pdfMain(argc, argv);
     if (wantsReportLine(argc, argv))
         return reportLineMain(argc, argv);
+    if (wantsMonthReport(argc, argv))
+        return monthReportMain(argc, argv);
     if (!haveDisplay()) {
         std::fputs("no display: Portdesk is a desktop program and needs a graphical display "
                    "(set DISPLAY, or start it under xvfb-run -a)\n",

@@ -60,11 +60,11 @@ QString valueCell(const Declaration &d)
     return totals.join(u'+');
 }
 
-QString reportLine(const ReportSources &s)
+QStringList reportCells(const ReportSources &s)
 {
     const Declaration &d = s.declaration;
     const bool containerShip = byContainerShip(d);
-    const QStringList cells = {
+    return {
         s.number,
         s.date,
         d[DeclField::ShouHuoRen],
@@ -84,7 +84,11 @@ QString reportLine(const ReportSources &s)
         s.fees[3],
         d.at(DeclField::ZongZhi, 0).isEmpty() ? QStringLiteral("一般报检") : QStringLiteral("法检"),
     };
-    return cells.join(u'\t');
+}
+
+QString reportLine(const ReportSources &s)
+{
+    return reportCells(s).join(u'\t');
 }
 
 void readReportParticulars(ProfileBatch &file, ReportSources &s)

@@ -6,6 +6,7 @@
 #include "model/FeeRecord.h"
 
 #include <QString>
+#include <QStringList>
 
 namespace portdesk {
 
@@ -24,6 +25,11 @@ QString reportContainerText(const Declaration &d);
 // total, in the order the rows first name it, joined by "+"; a single sum
 // over different currencies would be a wrong figure in the report.
 QString valueCell(const Declaration &d);
+
+// The line's 17 cells, in column order.
+QStringList reportCells(const ReportSources &s);
+inline constexpr int kReportColumns = 17;
+inline constexpr int kReportValueColumn = 5, kReportFirstFeeColumn = 12;
 
 QString reportLine(const ReportSources &s);
 
