@@ -73,14 +73,15 @@ MonthReport buildMonthReport(const std::vector<ReportSources> &sources)
     order.reserve(sources.size());
     for (std::size_t i = 0; i < sources.size(); ++i) {
         const std::optional<QDate> day = readDeclarationDate(sources[i].date);
-        order.push_back({Key(!day, day.value_or(QDate()), sources[i].date, sources[i].number), i});
+        const QString undated = day ? QString() : sources[i].date;
+        order.push_back({Key(!day, day.value_or(QDate()), undated, sources[i].number), i});
     }
     std::stable_sort(order.begin(), order.end(),
                      [](const auto &a, const auto &b) { return a.first < b.first; });
     MonthReport report;
     report.rows.reserve(sources.size());
-    for (const auto &[key, index] : order) {
-        const ReportSources &s = sources[index];
+    for (const auto &entry : order) {
+        const ReportSources &s = sources[entry.second];
         report.rows.push_back(reportCells(s));
         for (int i = 0; i < kFeeCount; ++i) {
             if (const std::optional<double> fee = plainNumber(s.fees[std::size_t(i)]))

@@ -23,9 +23,9 @@ bool unitFitsFormat(const QString &unit)
     return !unit.contains(u'"') && !unit.contains(u'\\');
 }
 
-class Sheet {
+class Formats {
 public:
-    explicit Sheet(lxw_workbook *book) : book_(book) {}
+    explicit Formats(lxw_workbook *book) : book_(book) {}
 
     lxw_format *numberFormat(const QString &unit, bool bold)
     {
@@ -49,7 +49,7 @@ private:
 
 lxw_error writeRows(lxw_workbook *book, lxw_worksheet *sheet, const std::vector<WorkbookRow> &rows)
 {
-    Sheet formats(book);
+    Formats formats(book);
     for (std::size_t r = 0; r < rows.size(); ++r) {
         const bool header = r == 0;
         for (std::size_t c = 0; c < rows[r].size(); ++c) {
