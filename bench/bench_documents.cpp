@@ -143,7 +143,8 @@ void BM_BrowserShowsMonthFolderOf10000(benchmark::State &state)
     FakeShell shell;
     FakePrinter printer;
     FixedClock clock;
-    Context ctx{prompts, clipboard, shell, printer, clock, work.path(), work.path()};
+    Context ctx{prompts, clipboard,   shell,       printer,
+                clock,   work.path(), work.path(), work.path() + QStringLiteral("/data")};
     ViewFiles browser(ctx);
     browser.prepare();
     for (auto _ : state) {
@@ -173,7 +174,8 @@ void BM_StepInMonthFolderOf10000(benchmark::State &state)
     FakeShell shell;
     FakePrinter printer;
     FixedClock clock;
-    Context ctx{prompts, clipboard, shell, printer, clock, work.path(), work.path()};
+    Context ctx{prompts, clipboard,   shell,       printer,
+                clock,   work.path(), work.path(), work.path() + QStringLiteral("/data")};
     ViewFiles browser(ctx);
     browser.prepare();
     browser.chooseOption(1);

@@ -46,8 +46,8 @@ TEST(RecoveryWiring, TypingComesBackAfterAnUnsavedEndAndGoesWithASave)
     h.build(MainWindowHarness::fullWiring);
     ASSERT_TRUE(waitFor([&] { return !h.env.prompts.messages.empty(); }));
     const QString question = h.env.prompts.messages[0].text;
-    EXPECT_TRUE(question.contains(QStringLiteral("2026-03-05 10:20:30"))) << question;
-    EXPECT_TRUE(question.contains(QStringLiteral("上海某公司"))) << question;
+    EXPECT_TRUE(question.contains(QStringLiteral("2026-03-05 10:20:30"))) << question.toStdString();
+    EXPECT_TRUE(question.contains(QStringLiteral("上海某公司"))) << question.toStdString();
     EXPECT_EQ(h.page->document().value(), typedValue);
     EXPECT_EQ(h.page->HeTongHao->text(), "HT-7");
     // The restored typing is this program's copy now; the old one is gone.
