@@ -1,5 +1,7 @@
 // Declaration file speed: one save and one load of a full declaration, and
 // the browser's listing of a month folder of 10,000 declarations.
+#include "documents/DocumentCommands.h"
+#include "documents/RecoveryKeeper.h"
 #include "documents/ViewFiles.h"
 #include "editor/EditorRules.h"
 #include "form/MainPage.h"
@@ -65,6 +67,37 @@ void BM_EditRulesPerKeystroke(benchmark::State &state)
 }
 BENCHMARK(BM_EditRulesPerKeystroke)->Unit(benchmark::kMicrosecond);
 
+// The same keystroke with the crash copy kept: the keystroke only starts a
+// timer, so it should cost what the one above does.
+void BM_EditRulesPerKeystrokeKeepingRecovery(benchmark::State &state)
+{
+    TestEnv env;
+    MainPage page(env.ctx);
+    new EditorRules(page);
+    new RecoveryKeeper(page, *new DocumentCommands(page));
+    page.document().load(fullDeclaration());
+    int round = 0;
+    for (auto _ : state)
+        page.ShuLiang[3]->setText(QString::number(round++ % 7 + 1));
+}
+BENCHMARK(BM_EditRulesPerKeystrokeKeepingRecovery)->Unit(benchmark::kMicrosecond);
+
+// Writing the copy of a full declaration, as the timer does at most every
+// two seconds of typing.
+void BM_WriteRecoveryCopy(benchmark::State &state)
+{
+    TestEnv env;
+    MainPage page(env.ctx);
+    auto *keeper = new RecoveryKeeper(page, *new DocumentCommands(page));
+    page.document().load(fullDeclaration());
+    int round = 0;
+    for (auto _ : state) {
+        page.ShuLiang[3]->setText(QString::number(round++ % 7 + 1));
+        keeper->flush();
+    }
+}
+BENCHMARK(BM_WriteRecoveryCopy)->Unit(benchmark::kMillisecond);
+
 // A whole declaration put into the window, as open and new do.
 void BM_ShowDeclarationOnTheEditorWindow(benchmark::State &state)
 {
@@ -110,7 +143,8 @@ void BM_BrowserShowsMonthFolderOf10000(benchmark::State &state)
     FakeShell shell;
     FakePrinter printer;
     FixedClock clock;
-    Context ctx{prompts, clipboard, shell, printer, clock, work.path(), work.path()};
+    Context ctx{prompts, clipboard,   shell,       printer,
+                clock,   work.path(), work.path(), work.path() + QStringLiteral("/data")};
     ViewFiles browser(ctx);
     browser.prepare();
     for (auto _ : state) {
@@ -140,7 +174,8 @@ void BM_StepInMonthFolderOf10000(benchmark::State &state)
     FakeShell shell;
     FakePrinter printer;
     FixedClock clock;
-    Context ctx{prompts, clipboard, shell, printer, clock, work.path(), work.path()};
+    Context ctx{prompts, clipboard,   shell,       printer,
+                clock,   work.path(), work.path(), work.path() + QStringLiteral("/data")};
     ViewFiles browser(ctx);
     browser.prepare();
     browser.chooseOption(1);

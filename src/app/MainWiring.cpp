@@ -2,6 +2,7 @@
 
 #include "documents/ArchiveCommand.h"
 #include "documents/DocumentCommands.h"
+#include "documents/RecoveryKeeper.h"
 #include "editor/EditorRules.h"
 #include "form/MainPage.h"
 #include "help/AboutWindow.h"
@@ -15,6 +16,7 @@
 #include "registers/FollowUpWindow.h"
 #include "store/SaveLeftovers.h"
 
+#include <QCoreApplication>
 #include <QTimer>
 
 namespace portdesk {
@@ -34,8 +36,14 @@ void wireMainPage(MainPage &page)
     new EditorRules(page); // owned by the page
 
     // documents
-    auto *documents = new DocumentCommands(page);         // owned by the page
-    auto *archive = new ArchiveCommand(page, *documents); // GuiDang; owned by the page
+    auto *documents = new DocumentCommands(page);          // owned by the page
+    auto *archive = new ArchiveCommand(page, *documents);  // GuiDang; owned by the page
+    auto *recovery = new RecoveryKeeper(page, *documents); // owned by the page
+    // Asked once the event loop runs, so that the main window is there behind the question.
+    QTimer::singleShot(0, recovery, &RecoveryKeeper::offerLeftovers);
+    // Only a normal exit ends the copy; a crash is what it is kept for.
+    QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, recovery,
+                     &RecoveryKeeper::discard);
 
     // registers
     new ConsigneeField(page); // owned by the page

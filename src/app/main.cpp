@@ -16,6 +16,7 @@
 #include <QDate>
 #include <QDir>
 #include <QScreen>
+#include <QStandardPaths>
 #include <cstdio>
 
 using namespace portdesk;
@@ -154,7 +155,11 @@ int main(int argc, char **argv)
         return 1;
     }
 
-    Context ctx{prompts, clipboard, shell, printer, clock, programDir, choice.workDir};
+    // The program's own files stay on this desk: a crash's recovery is
+    // nobody else's business.
+    const QString dataDir =
+        QDir::cleanPath(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation));
+    Context ctx{prompts, clipboard, shell, printer, clock, programDir, choice.workDir, dataDir};
     if (!ensureDir(ctx.configDir()))
         prompts.warn(QStringLiteral("无法创建配置文件夹：\n") +
                      QDir::toNativeSeparators(ctx.configDir()));

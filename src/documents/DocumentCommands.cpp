@@ -143,6 +143,7 @@ bool DocumentCommands::DoBaoCun(QString *error)
     }
     session_.consigneeLocked = true;
     render();
+    emit stored();
     ctx_.prompts.inform(QStringLiteral("保存“") + session_.caption() + QStringLiteral("”成功！"));
     return true;
 }
@@ -364,6 +365,7 @@ bool DocumentCommands::printed(const QString &path, QString *error)
     session_.file = *made;
     session_.consigneeLocked = true;
     render();
+    emit stored();
     ctx_.prompts.inform(QStringLiteral("保存“") + session_.caption() + QStringLiteral("”成功！"));
     session_.number.clear();
     session_.date.clear();
@@ -400,6 +402,30 @@ void DocumentCommands::archived(const QString &path, const QString &number, cons
     }
     render();
     DoDaKai();
+}
+
+void DocumentCommands::restore(const Declaration &content, const KeptFields &kept,
+                               const QString &file)
+{
+    const bool belongs = !file.isEmpty() && QFileInfo(file).isFile();
+    session_.file = belongs ? file : QString();
+    session_.number.clear();
+    session_.date.clear();
+    session_.selected = -1;
+    session_.count = 0;
+    session_.stepping = false;
+    DocEvent event = DocEvent::New;
+    if (belongs) {
+        const QString folder = QFileInfo(file).absolutePath();
+        event = folder == ctx_.printedDir()                   ? DocEvent::OpenPrinted
+                : folder.startsWith(ctx_.archivedDir() + '/') ? DocEvent::OpenArchived
+                                                              : DocEvent::OpenSaved;
+    }
+    applyState(event);
+    page_.document().load(content, kept);
+    if (belongs)
+        session_.consigneeLocked = true;
+    render();
 }
 
 bool DocumentCommands::openArchived(const QString &path)

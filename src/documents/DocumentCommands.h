@@ -10,6 +10,7 @@
 // keeps the main window disabled while the browser is shown.
 
 #include "model/DocumentSession.h"
+#include "model/KeptBytes.h"
 
 #include <QObject>
 #include <memory>
@@ -63,6 +64,14 @@ public:
     // and either the archived declaration (the browser's folder is empty now)
     // or the last file still waiting there.
     void archived(const QString &path, const QString &number, const QString &date);
+
+    // Puts a declaration kept through a crash back on the form, as part of
+    // the file it came from when that file is still there, else as a new one.
+    void restore(const Declaration &content, const KeptFields &kept, const QString &file);
+
+signals:
+    // The record on screen was written into a file (saved or printed).
+    void stored();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -19,6 +19,9 @@ struct Context {
     Clock &clock;
     QString programDir; // folder of the executable, '/' separators, no trailing separator
     QString workDir;    // work directory, '/' separators, no trailing separator
+    // This desk's own folder for the program's private files, never the
+    // shared work directory.
+    QString dataDir;
 
     QString configDir() const { return workDir + QStringLiteral("/Config"); }
     QString configIni() const { return configDir() + QStringLiteral("/Config.ini"); }
@@ -28,6 +31,7 @@ struct Context {
     QString printedDir() const { return savedDir() + QStringLiteral("/Printed"); }
     QString archivedDir() const { return savedDir() + QStringLiteral("/Archived"); }
     QString listsDir() const { return savedDir() + QStringLiteral("/QingDan"); }
+    QString recoveryDir() const { return dataDir + QStringLiteral("/Recovery"); }
 };
 
 } // namespace portdesk

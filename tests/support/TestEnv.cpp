@@ -14,7 +14,8 @@ TestEnv::TestEnv()
           printer,
           clock,
           root.path() + "/program",
-          root.path() + "/work"}
+          root.path() + "/work",
+          root.path() + "/data"}
 {
     QDir().mkpath(ctx.programDir);
     QDir().mkpath(ctx.workDir);
