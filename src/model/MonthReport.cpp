@@ -7,6 +7,7 @@
 
 #include <QRegularExpression>
 #include <algorithm>
+#include <thread>
 #include <tuple>
 #include <utility>
 
@@ -96,12 +97,32 @@ bool readMonthReport(const QString &workDir, const QDate &month, MonthReport &ou
     const QString folder = archiveFolder(workDir, month);
     const QStringList names = listDeclarationFiles(folder);
     std::vector<ReportSources> sources(std::size_t(names.size()));
-    for (qsizetype i = 0; i < names.size(); ++i) {
-        ReportSources &s = sources[std::size_t(i)];
-        const QString path = folder + u'/' + names[i];
-        if (!readDeclarationContent(path, path, s.declaration, error,
-                                    [&](ProfileBatch &file) { readReportParticulars(file, s); }))
+    std::vector<QString> errors(sources.size());
+    std::vector<char> read(sources.size(), 0);
+    // Each read waits a moment to see the file stable (another desk may be
+    // rewriting it); a month of thousands read one by one would sum those
+    // waits, so several files wait at once.
+    const std::size_t workers = std::min<std::size_t>(16, sources.size());
+    std::vector<std::thread> threads;
+    threads.reserve(workers);
+    for (std::size_t w = 0; w < workers; ++w) {
+        threads.emplace_back([&, w] {
+            for (std::size_t i = w; i < sources.size(); i += workers) {
+                ReportSources &s = sources[i];
+                const QString path = folder + u'/' + names[qsizetype(i)];
+                read[i] = readDeclarationContent(
+                    path, path, s.declaration, &errors[i],
+                    [&](ProfileBatch &file) { readReportParticulars(file, s); });
+            }
+        });
+    }
+    for (std::thread &t : threads)
+        t.join();
+    for (std::size_t i = 0; i < sources.size(); ++i) {
+        if (!read[i]) {
+            *error = errors[i];
             return false;
+        }
     }
     out = buildMonthReport(sources);
     return true;
