@@ -22,7 +22,7 @@ QString listCopyAll(const ListRecord &list)
 {
     // The columns of the packing kinds follow the order of the packing list.
     const QStringList &kinds = listSpec(ListField::BaoZhuang).items;
-    return lines(list, [&list](int row) {
+    return lines(list, [&list, &kinds](int row) {
         auto at = [&](ListField f) { return list.at(row, f); };
         QStringList cells{at(ListField::BianHao), at(ListField::HuoZhu), at(ListField::PinMing)};
         for (const QString &kind : kinds)

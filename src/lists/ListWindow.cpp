@@ -30,6 +30,7 @@
 #include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace portdesk {
 
@@ -317,13 +318,30 @@ void ListWindow::render()
         if (fieldText(w) != text)
             setFieldText(w, text);
     }
-    for (int row = 0; row < kListRows; ++row)
+    for (int row = 0; row < kListRows; ++row) {
+        const bool readOnly = row < readOnlyRows_;
+        for (int i = 0; i < kListFields; ++i) {
+            QWidget *w = field(ListField(i), row);
+            if (PickList *list = PickList::of(w))
+                list->setLocked(readOnly);
+            else
+                static_cast<QLineEdit *>(w)->setReadOnly(readOnly);
+        }
         YunShuFangShi[std::size_t(row)]->setEnabled(!transportDerived_[std::size_t(row)]);
+    }
     RiQi->setText(list_.date);
     ZongJi->setText(list_.count.isEmpty()
                         ? QString()
                         : QStringLiteral("共 ") + list_.count + QStringLiteral(" 票"));
     setWindowTitle(isNewList() ? newListTitle() : storedName_);
+}
+
+void ListWindow::showStored(const ListRecord &list, const QString &fileName, int readOnlyRows)
+{
+    list_ = list;
+    storedName_ = fileName;
+    readOnlyRows_ = std::clamp(readOnlyRows, 0, kListRows);
+    render();
 }
 
 void ListWindow::enter(const FieldRef &from)
@@ -406,6 +424,7 @@ void ListWindow::newList()
     list_ = ListRecord{};
     list_.date = today(ctx_);
     storedName_.clear();
+    readOnlyRows_ = 0;
     LiuLan->clear();
     Combo2->setCurrentIndex(-1);
     Combo2->clearEditText();

@@ -50,6 +50,9 @@ public:
     // True until the list is stored: the title reads "新建清单".
     bool isNewList() const { return storedName_.isEmpty(); }
     QWidget *field(ListField field, int row) const;
+    // Shows a stored list under its file name, its first `readOnlyRows` rows
+    // read-only (the rows archived, or all ten of a loaded file).
+    void showStored(const ListRecord &list, const QString &fileName, int readOnlyRows);
 
 signals:
     void closed();
@@ -79,6 +82,7 @@ private:
     ListRecord list_;
     QString storedName_; // the stored list's file name; empty for a new list
     std::array<bool, kListRows> transportDerived_{};
+    int readOnlyRows_ = 0;
     bool rendering_ = false;
     FormFields fields_;
     CharFilterGuard *chars_ = nullptr;

@@ -3,6 +3,7 @@
 // the stash on opening and closing, and the opening from the main window.
 #include "lists/ListWindow.h"
 #include "form/PickList.h"
+#include "store/Gbk.h"
 #include "store/SettingsStore.h"
 #include "support/ListActions.h"
 #include "support/MainWindowHarness.h"
@@ -13,6 +14,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QToolButton>
 #include <memory>
 
 using namespace portdesk;
@@ -20,16 +22,22 @@ using namespace portdesk::test;
 
 namespace {
 
+// A stash key as the file holds it, without the default a read writes back.
 QString stash(const TestEnv &env, const char *key)
 {
-    return ReadKey(env.ctx.configIni(), QStringLiteral("清单报检"), QString::fromUtf8(key),
-                   QStringLiteral("<missing>"));
+    ProfileBatch file(env.ctx.configIni());
+    const std::optional<QByteArray> bytes =
+        file.storedBytes(QStringLiteral("清单报检"), QString::fromUtf8(key));
+    return bytes ? fromGbk(*bytes).value_or(QStringLiteral("<not GBK>"))
+                 : QStringLiteral("<missing>");
 }
 
 struct ListWindowTest : ::testing::Test {
     TestEnv env;
     std::unique_ptr<ListWindow> w;
 
+    // Start-up makes the folder of the stash.
+    void SetUp() override { ASSERT_TRUE(QDir().mkpath(env.ctx.configDir())); }
     void open()
     {
         w = std::make_unique<ListWindow>(env.ctx);
@@ -107,10 +115,6 @@ TEST_F(ListWindowTest, PackingTakesPicksAndChineseOnlyAndDropsOtherText)
     EXPECT_EQ(at(2, ListField::BaoZhuang), QStringLiteral("其它"));
     EXPECT_EQ(focusedName(), "JianShu(2)");
 
-    ASSERT_TRUE(pickWithMouse(w->BaoZhuang[3], 0));
-    EXPECT_EQ(at(3, ListField::BaoZhuang), QStringLiteral("托盘"));
-    EXPECT_TRUE(waitFor([this] { return w->JianShu[3]->hasFocus(); }));
-
     // A Chinese text that is no packing kind is cleared on leaving, silently,
     // and the focus stays.
     focus(w->BaoZhuang[4]);
@@ -122,6 +126,11 @@ TEST_F(ListWindowTest, PackingTakesPicksAndChineseOnlyAndDropsOtherText)
     EXPECT_TRUE(waitFor([this] { return w->BaoZhuang[4]->hasFocus(); }));
     EXPECT_TRUE(env.prompts.messages.empty());
     EXPECT_EQ(w->BaoZhuang[0]->toolTip(), QStringLiteral("可直接使用数字键输入。"));
+
+    // Last: offscreen, the closed list keeps the input method's focus.
+    ASSERT_TRUE(pickWithMouse(w->BaoZhuang[3], 0));
+    EXPECT_EQ(at(3, ListField::BaoZhuang), QStringLiteral("托盘"));
+    EXPECT_TRUE(waitFor([this] { return w->JianShu[3]->hasFocus(); }));
 }
 
 struct SlipCase {
@@ -306,8 +315,60 @@ TEST_F(ListWindowTest, FailedStashKeepsTheWindowAndSaysSo)
     EXPECT_TRUE(env.prompts.messages[1].text.startsWith(QStringLiteral("暂存失败！")));
 }
 
+TEST_F(ListWindowTest, StoredListIsReadOnlyCopiedAndClosedWithoutAsking)
+{
+    open();
+    ListRecord stored;
+    stored.date = QStringLiteral("2026-03-04");
+    stored.count = QStringLiteral("2");
+    stored.rows[0] = {QStringLiteral("KJ0000000000000001"),
+                      QStringLiteral("ACME"),
+                      QStringLiteral("零件"),
+                      QStringLiteral("纸箱"),
+                      QStringLiteral("5"),
+                      QStringLiteral("12"),
+                      QStringLiteral("HB1"),
+                      QStringLiteral("日本"),
+                      QStringLiteral("空运")};
+    stored.rows[1] = stored.rows[0];
+    stored.rows[1][std::size_t(ListField::BaoZhuang)].clear();
+    w->showStored(stored, QStringLiteral("2026.03.05(1).dcq"), 2);
+    EXPECT_EQ(w->windowTitle(), QStringLiteral("2026.03.05(1).dcq"));
+    EXPECT_EQ(w->ZongJi->text(), QStringLiteral("共 2 票"));
+    EXPECT_EQ(w->RiQi->text(), QStringLiteral("2026-03-04"));
+
+    focus(w->HuoZhu[1]);
+    keys("Z");
+    focus(w->BaoZhuang[1]);
+    keys("1");
+    focus(w->HuoZhu[2]);
+    keys("Z");
+    EXPECT_EQ(w->list().rows[1], stored.rows[1]);
+    EXPECT_EQ(at(2, ListField::HuoZhu), QStringLiteral("Z"));
+
+    click(w->CmdC[0]);
+    const QString row = QStringLiteral("KJ0000000000000001\tACME\t零件\t");
+    EXPECT_EQ(env.clipboard.content, row + QStringLiteral("\t5\t\t5\t12\tHB1\t日本\t空运\n") + row +
+                                         QStringLiteral("\t\t\t5\t12\tHB1\t日本\t空运"));
+    click(w->CmdC[1]);
+    EXPECT_EQ(env.clipboard.content,
+              row + QStringLiteral("HB1\t日本\t空运\n") + row + QStringLiteral("HB1\t日本\t空运"));
+    EXPECT_EQ(env.clipboard.clears, 2);
+    EXPECT_EQ(env.prompts.texts(),
+              QStringList(2, QStringLiteral("复制成功！现在可以粘贴到清单报检EXCEL表中啦！")));
+
+    env.prompts.clearRecord();
+    w->close();
+    EXPECT_FALSE(w->isVisible());
+    EXPECT_TRUE(env.prompts.messages.empty());
+}
+
 struct ListOpeningTest : ::testing::Test, MainWindowHarness {
-    void SetUp() override { build(attachListWindow); }
+    void SetUp() override
+    {
+        ASSERT_TRUE(QDir().mkpath(env.ctx.configDir()));
+        build(attachListWindow);
+    }
     void TearDown() override { destroy(); }
 };
 
