@@ -400,7 +400,8 @@ bool ListWindow::eventFilter(QObject *watched, QEvent *event)
     // A window going away takes the focus with it: no field is left then.
     if (event->type() != QEvent::FocusOut || !leavesField(event) || !isVisible())
         return QWidget::eventFilter(watched, event);
-    for (int row = 0; row < kListRows; ++row) {
+    // A stored row cannot be corrected: holding the focus there would trap it.
+    for (int row = readOnlyRows_; row < kListRows; ++row) {
         // A refused text keeps the focus; the other guards do not see the leave.
         if (watched == BianHao[std::size_t(row)])
             return !leaveSlipNumber(row);

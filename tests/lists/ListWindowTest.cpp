@@ -332,7 +332,10 @@ TEST_F(ListWindowTest, StoredListIsReadOnlyCopiedAndClosedWithoutAsking)
                       QStringLiteral("空运")};
     stored.rows[1] = stored.rows[0];
     stored.rows[1][std::size_t(ListField::BaoZhuang)].clear();
-    w->showStored(stored, QStringLiteral("2026.03.05(1).dcq"), 2);
+    // A third stored row without a transport is shown but never copied.
+    stored.rows[2][std::size_t(ListField::BianHao)] = QStringLiteral("kj123");
+    stored.rows[2][std::size_t(ListField::BaoZhuang)] = QStringLiteral("木箱");
+    w->showStored(stored, QStringLiteral("2026.03.05(1).dcq"), 3);
     EXPECT_EQ(w->windowTitle(), QStringLiteral("2026.03.05(1).dcq"));
     EXPECT_EQ(w->ZongJi->text(), QStringLiteral("共 2 票"));
     EXPECT_EQ(w->RiQi->text(), QStringLiteral("2026-03-04"));
@@ -341,10 +344,20 @@ TEST_F(ListWindowTest, StoredListIsReadOnlyCopiedAndClosedWithoutAsking)
     keys("Z");
     focus(w->BaoZhuang[1]);
     keys("1");
-    focus(w->HuoZhu[2]);
+    focus(w->HuoZhu[3]);
     keys("Z");
-    EXPECT_EQ(w->list().rows[1], stored.rows[1]);
-    EXPECT_EQ(at(2, ListField::HuoZhu), QStringLiteral("Z"));
+    EXPECT_EQ(at(3, ListField::HuoZhu), QStringLiteral("Z"));
+    // Stored texts that the rules would refuse are left alone, and no field
+    // holds the focus it cannot correct.
+    focus(w->BianHao[2]);
+    key(Qt::Key_Tab);
+    EXPECT_EQ(focusedName(), "HuoZhu(2)");
+    focus(w->BaoZhuang[2]);
+    key(Qt::Key_Tab);
+    EXPECT_EQ(focusedName(), "JianShu(2)");
+    for (int row = 0; row < 3; ++row)
+        EXPECT_EQ(w->list().rows[std::size_t(row)], stored.rows[std::size_t(row)]) << row;
+    EXPECT_TRUE(env.prompts.messages.empty());
 
     click(w->CmdC[0]);
     const QString row = QStringLiteral("KJ0000000000000001\tACME\t零件\t");
