@@ -6,6 +6,7 @@
 #include "editor/EditorRules.h"
 #include "form/MainPage.h"
 #include "help/AboutWindow.h"
+#include "lists/ListWindow.h"
 #include "print/ExportCommand.h"
 #include "print/MonthReportAction.h"
 #include "print/PrintCommand.h"
@@ -61,6 +62,9 @@ void wireMainPage(MainPage &page)
 
     new ExportCommand(page, [archive] { archive->run(); }); // DaoChu; owned by the page
     new MonthReportAction(page);                            // Ctrl+M; owned by the page
+
+    // lists
+    attachListWindow(page); // CmdQD, without modality
 
     // help
     auto *about = new AboutWindowHolder(page.context(), page); // owned by the page

@@ -46,6 +46,9 @@ void FocusGuard::focusOut(const FieldRef &field)
 {
     if (!fields_.spec(field)->upperOnLeave)
         return;
+    // A read-only text stays as it was stored.
+    if (const QLineEdit *edit = fields_.lineEdit(field); edit && edit->isReadOnly())
+        return;
     const QString text = fields_.value(field);
     const QString upper = upperAscii(text);
     if (upper != text)

@@ -7,6 +7,7 @@
 
 #include "form/FieldBinding.h"
 #include "form/PickList.h"
+#include "form/SchemaEdits.h"
 #include "form/Twips.h"
 #include "form/WholeItems.h"
 
@@ -39,23 +40,6 @@ QLabel *caption(QWidget *parent, const QString &text, int x, int y, int width,
     // Captions sit a little lower than their field so the baselines meet.
     place(label, x, y + 15, width, kCaptionH);
     return label;
-}
-
-// A drop-down list the clerk may also type into. It starts empty (Qt would
-// otherwise preselect the first entry), never adds typed text to its list and
-// does not complete as one types: what is typed is what stands. Only picks
-// change its item (PickList).
-QComboBox *typingList(QWidget *parent, const QString &name, const QStringList &items)
-{
-    auto *combo = new PickList(parent);
-    combo->setObjectName(name);
-    combo->setEditable(true);
-    combo->setInsertPolicy(QComboBox::NoInsert);
-    combo->setCompleter(nullptr);
-    combo->addItems(items);
-    combo->setCurrentIndex(-1);
-    combo->clearEditText();
-    return combo;
 }
 
 QString arrayName(const char *name, int index)
@@ -371,10 +355,7 @@ void MainPage::buildFields()
             w->setPalette(withColour(w, QPalette::Base, green));
         if (s.marks(s.redText, index))
             w->setPalette(withColour(w, QPalette::Text, Qt::red));
-        if (s.marks(s.noInputMethod, index)) {
-            w->setAttribute(Qt::WA_InputMethodEnabled, false);
-            w->setInputMethodHints(Qt::ImhPreferLatin | Qt::ImhNoPredictiveText);
-        }
+        applyFieldMarks(w, f);
         binding_->bind(f.ref, w);
     }
     // Every source starts empty, so every dependent starts disabled.
