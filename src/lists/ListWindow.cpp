@@ -8,9 +8,9 @@
 #include "form/PickList.h"
 #include "form/SchemaEdits.h"
 #include "form/WindowPlacement.h"
-#include "lists/ListCopyText.h"
-#include "lists/ListStashAccess.h"
 #include "model/FieldRules.h"
+#include "model/ListCopy.h"
+#include "model/ListFile.h"
 #include "platform/Clipboard.h"
 #include "platform/Clock.h"
 #include "platform/Context.h"
@@ -284,8 +284,16 @@ void ListWindow::open()
     list_.date = today(ctx_);
     fillYears();
     QString error;
-    if (!readListStash(ctx_.configIni(), list_, &error))
+    switch (restoreStash(ctx_.configIni(), list_, &error)) {
+    case ListLoad::Loaded:
+        break;
+    case ListLoad::Incomplete: // read, but its missing keys could not be added
+        ctx_.prompts.warn(error);
+        break;
+    case ListLoad::Failed:
         ctx_.prompts.warn(QStringLiteral("暂存的清单读取失败！\n") + error);
+        break;
+    }
     const QString year = QString::number(ctx_.clock.now().date().year());
     Combo1->setCurrentIndex(-1);
     Combo1->setEditText(year);
@@ -446,7 +454,7 @@ void ListWindow::copy(bool all)
         return;
     }
     ctx_.clipboard.clear();
-    ctx_.clipboard.setText(all ? listCopyAll(list_) : listCopyPart(list_));
+    ctx_.clipboard.setText(all ? copyAllText(list_) : copyPartText(list_));
     ctx_.prompts.inform(QStringLiteral("复制成功！现在可以粘贴到清单报检EXCEL表中啦！"));
 }
 
@@ -457,13 +465,13 @@ void ListWindow::closeEvent(QCloseEvent *event)
             QStringLiteral("退出前是否需要暂存，以便下次继续录入？"), appTitle(), MsgIcon::Warning,
             MsgButtons::YesNoCancel, MsgAnswer::Cancel);
         QString error;
-        if (answer == MsgAnswer::Yes && !writeListStash(ctx_.configIni(), list_, &error)) {
+        if (answer == MsgAnswer::Yes && !stashRows(ctx_.configIni(), list_, &error)) {
             // The typed list would be lost with the window.
             ctx_.prompts.warn(QStringLiteral("暂存失败！\n") + error);
             event->ignore();
             return;
         }
-        if (answer == MsgAnswer::No && !deleteListStash(ctx_.configIni(), &error))
+        if (answer == MsgAnswer::No && !clearStash(ctx_.configIni(), &error))
             ctx_.prompts.warn(QStringLiteral("暂存清除失败！\n") + error);
         if (answer != MsgAnswer::Yes && answer != MsgAnswer::No) {
             event->ignore();
