@@ -20,6 +20,8 @@
 
 #include <QCloseEvent>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -267,6 +269,11 @@ void ListWindow::connectEdits()
         Combo2->setEnabled(true);
         Combo2->setFocus();
     });
+    connect(Combo2, &PickList::picked, this, &ListWindow::chooseMonth);
+    connect(CmdS, &QPushButton::clicked, this, &ListWindow::archive);
+    connect(CmdP, &QPushButton::clicked, this, [this] { step(-1); });
+    connect(CmdN, &QPushButton::clicked, this, [this] { step(+1); });
+    connect(CmdD, &QPushButton::clicked, this, &ListWindow::deleteSelected);
     connect(CmdQ, &QPushButton::clicked, this, &ListWindow::newList);
     connect(CmdC[0], &QPushButton::clicked, this, [this] { copy(true); });
     connect(CmdC[1], &QPushButton::clicked, this, [this] { copy(false); });
@@ -434,6 +441,7 @@ void ListWindow::newList()
     list_.date = today(ctx_);
     storedName_.clear();
     readOnlyRows_ = 0;
+    position_.clearSelection();
     LiuLan->clear();
     Combo2->setCurrentIndex(-1);
     Combo2->clearEditText();
@@ -456,6 +464,145 @@ void ListWindow::copy(bool all)
     ctx_.clipboard.clear();
     ctx_.clipboard.setText(all ? copyAllText(list_) : copyPartText(list_));
     ctx_.prompts.inform(QStringLiteral("复制成功！现在可以粘贴到清单报检EXCEL表中啦！"));
+}
+
+void ListWindow::archive()
+{
+    BianHao[0]->setFocus(Qt::OtherFocusReason);
+    if (!workDirReachable(ctx_))
+        return;
+    if (list_.at(0, ListField::YunShuFangShi).isEmpty()) {
+        ctx_.prompts.warn(QStringLiteral("无内容！"));
+        return;
+    }
+    if (!isNewList()) {
+        ctx_.prompts.warn(QStringLiteral("已存档清单不能再次存档！"));
+        return;
+    }
+    if (ctx_.prompts.message(QStringLiteral("是否保存本清单？"), appTitle(), MsgIcon::Warning,
+                             MsgButtons::YesNo, MsgAnswer::No) != MsgAnswer::Yes)
+        return;
+    QString error;
+    const std::optional<SavedList> saved =
+        saveListFile(ctx_.workDir, list_, ctx_.clock.now().date(), &error);
+    if (!saved) {
+        ctx_.prompts.warn(QStringLiteral("保存失败！\n") + error);
+        return;
+    }
+    ListRecord stored = list_;
+    stored.count = QString::number(saved->count);
+    showStored(stored, QFileInfo(saved->path).fileName(), saved->count);
+    ctx_.prompts.inform(QStringLiteral("保存成功！"));
+    refreshShelf();
+    // The new file is listed when its month is the one chosen.
+    if (!position_.folder.isEmpty()) {
+        position_.reread(DiskListShelf());
+        drawPosition();
+    }
+}
+
+void ListWindow::refreshShelf()
+{
+    // The first list of a year or month makes its folder: offer it, keeping
+    // what the two lists show.
+    const QString year = Combo1->currentText(), month = Combo2->currentText();
+    fillYears();
+    Combo1->setCurrentIndex(Combo1->findText(year));
+    Combo1->setEditText(year);
+    fillMonths(year);
+    Combo2->setCurrentIndex(Combo2->findText(month));
+    Combo2->setEditText(month);
+}
+
+void ListWindow::chooseMonth()
+{
+    if (!workDirReachable(ctx_))
+        return;
+    if (isNewList() && !list_.at(0, ListField::HuoZhu).isEmpty()) {
+        const MsgAnswer answer = ctx_.prompts.message(
+            QStringLiteral("读取历史文档前是否需要暂存，以便下次打开清单时使用？"), appTitle(),
+            MsgIcon::Warning, MsgButtons::YesNoCancel, MsgAnswer::Cancel);
+        if (answer == MsgAnswer::Cancel) {
+            Combo2->setCurrentIndex(-1);
+            Combo2->clearEditText();
+            return;
+        }
+        QString error;
+        if (answer == MsgAnswer::Yes && !stashRows(ctx_.configIni(), list_, &error)) {
+            ctx_.prompts.warn(QStringLiteral("暂存失败！\n") + error);
+            return;
+        }
+        if (answer == MsgAnswer::No && !clearStash(ctx_.configIni(), &error))
+            ctx_.prompts.warn(QStringLiteral("暂存清除失败！\n") + error);
+    }
+    position_.choose(DiskListShelf(),
+                     listMonthPath(ctx_.listsDir(), Combo1->currentText(), Combo2->currentText()));
+    if (position_.hasSelection())
+        loadSelected();
+    drawPosition();
+}
+
+void ListWindow::step(int direction)
+{
+    if (position_.count() == 0) {
+        drawPosition();
+        return;
+    }
+    position_.select(direction < 0 ? position_.previous() : position_.next());
+    loadSelected();
+    drawPosition();
+}
+
+void ListWindow::deleteSelected()
+{
+    BianHao[0]->setFocus(Qt::OtherFocusReason);
+    if (!workDirReachable(ctx_))
+        return;
+    if (!position_.hasSelection()) {
+        ctx_.prompts.warn(QStringLiteral("未选中文件！"));
+        return;
+    }
+    const QString name = position_.selectedName();
+    if (ctx_.prompts.message(QStringLiteral("将删除“") + name + QStringLiteral("”，是否继续？"),
+                             appTitle(), MsgIcon::Warning, MsgButtons::YesNo,
+                             MsgAnswer::No) != MsgAnswer::Yes)
+        return;
+    QFile file(position_.selectedPath());
+    if (file.exists() && !file.remove()) {
+        ctx_.prompts.warn(QStringLiteral("删除“") + name + QStringLiteral("”失败！\n") +
+                          file.errorString());
+        return;
+    }
+    position_.reread(DiskListShelf());
+    drawPosition();
+}
+
+bool ListWindow::loadSelected()
+{
+    if (!workDirReachable(ctx_))
+        return false;
+    ListRecord loaded;
+    QString error;
+    switch (loadListFile(position_.selectedPath(), loaded, &error)) {
+    case ListLoad::Failed:
+        ctx_.prompts.warn(QStringLiteral("读取“") + position_.selectedName() +
+                          QStringLiteral("”失败！\n") + error);
+        return false;
+    case ListLoad::Incomplete:
+        ctx_.prompts.warn(error);
+        break;
+    case ListLoad::Loaded:
+        break;
+    }
+    showStored(loaded, position_.selectedName(), kListRows);
+    return true;
+}
+
+void ListWindow::drawPosition()
+{
+    LiuLan->setText(position_.line());
+    CmdP->setEnabled(position_.canStep());
+    CmdN->setEnabled(position_.canStep());
 }
 
 void ListWindow::closeEvent(QCloseEvent *event)

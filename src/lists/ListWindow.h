@@ -13,6 +13,7 @@
 // kept or cleared on closing.
 #include "form/FormFields.h"
 #include "model/ListSchema.h"
+#include "model/ListShelf.h"
 
 #include <QWidget>
 #include <array>
@@ -77,10 +78,20 @@ private:
     void fillMonths(const QString &year);
     void newList();
     void copy(bool all);
+    // CmdS, the month list Combo2, CmdP/CmdN and CmdD.
+    void archive();
+    void chooseMonth();
+    void step(int direction);
+    void deleteSelected();
+    // Shows the selected file of the month; false when it could not be read.
+    bool loadSelected();
+    void drawPosition();
+    void refreshShelf();
 
     Context &ctx_;
     ListRecord list_;
-    QString storedName_; // the stored list's file name; empty for a new list
+    QString storedName_;    // the stored list's file name; empty for a new list
+    ListPosition position_; // the month's stored lists and the one shown
     std::array<bool, kListRows> transportDerived_{};
     int readOnlyRows_ = 0;
     bool rendering_ = false;

@@ -376,6 +376,47 @@ TEST_F(ListWindowTest, StoredListIsReadOnlyCopiedAndClosedWithoutAsking)
     EXPECT_TRUE(env.prompts.messages.empty());
 }
 
+TEST_F(ListWindowTest, ArchivedListsAreBrowsedSteppedAndDeleted)
+{
+    open();
+    const auto typeAndArchive = [&](const char *slip) {
+        focus(w->BianHao[0]);
+        keys(slip);
+        key(Qt::Key_Tab); // the code names the transport
+        env.prompts.answer(MsgAnswer::Yes);
+        click(w->CmdS);
+    };
+    typeAndArchive("KJ0000000000000001");
+    EXPECT_EQ(w->windowTitle(), QStringLiteral("2026.03.05(1).dcq"));
+    EXPECT_EQ(w->ZongJi->text(), QStringLiteral("共 1 票"));
+    click(w->CmdS);
+    env.prompts.answer(MsgAnswer::Yes);
+    click(w->CmdQ);
+    typeAndArchive("LJ0000000000000002");
+    const QString ask = QStringLiteral("是否保存本清单？"), saved = QStringLiteral("保存成功！");
+    EXPECT_EQ(env.prompts.texts(),
+              QStringList({ask, saved, QStringLiteral("已存档清单不能再次存档！"),
+                           QStringLiteral("将清空所有内容，是否继续？"), ask, saved}));
+    const QString month = env.ctx.listsDir() + QStringLiteral("/2026/03/");
+    EXPECT_TRUE(QFileInfo::exists(month + QStringLiteral("2026.03.05(2).dcq")));
+
+    ASSERT_TRUE(pickWithMouse(w->Combo2, 0));
+    EXPECT_EQ(w->windowTitle(), QStringLiteral("2026.03.05(1).dcq"));
+    EXPECT_EQ(w->LiuLan->text(), QStringLiteral("1/2"));
+    click(w->CmdP); // wraps around to the last
+    EXPECT_EQ(w->LiuLan->text(), QStringLiteral("2/2"));
+    EXPECT_EQ(at(0, ListField::BianHao), QStringLiteral("LJ0000000000000002"));
+
+    env.prompts.clearRecord();
+    env.prompts.answer(MsgAnswer::Yes);
+    click(w->CmdD);
+    EXPECT_EQ(env.prompts.texts(),
+              QStringList{QStringLiteral("将删除“2026.03.05(2).dcq”，是否继续？")});
+    EXPECT_FALSE(QFileInfo::exists(month + QStringLiteral("2026.03.05(2).dcq")));
+    EXPECT_EQ(w->LiuLan->text(), QStringLiteral("1/1"));
+    EXPECT_FALSE(w->CmdN->isEnabled());
+}
+
 struct ListOpeningTest : ::testing::Test, MainWindowHarness {
     void SetUp() override
     {
