@@ -55,81 +55,56 @@ void quietQtMessages()
     });
 }
 
-// --pdf: the sheet of a stored declaration, without a window or a display.
-int pdfMain(int argc, char **argv)
+// A command-line mode: Qt sees none of the arguments (it would act on its
+// own options, -platform xcb, and abort without a word); a failure leaves one
+// line on stderr.
+template <typename App, typename Run> int headless(int argc, char **argv, Run run)
 {
     quietQtMessages();
     QList<QByteArray> args;
     for (int i = 1; i < argc; ++i)
         args << QByteArray(argv[i]);
-    // Qt sees none of the arguments: it would act on its own options
-    // (-platform xcb) and abort without a word.
     int qtArgc = 1;
     char *qtArgv[] = {argv[0], nullptr};
-    QGuiApplication app(qtArgc, qtArgv);
+    App app(qtArgc, qtArgv);
     QString error;
-    const int rc = runPdfCommand(args, QDir::cleanPath(QGuiApplication::applicationDirPath()),
-                                 SystemClock().now().date(), &error);
+    const int rc = run(args, QDir::cleanPath(QCoreApplication::applicationDirPath()), &error);
     if (rc != 0)
         std::fprintf(stderr, "portdesk: %s\n", error.toLocal8Bit().constData());
     return rc;
 }
 
 // --report-line: one line for the office's scripts, UTF-8 on stdout.
-int reportLineMain(int argc, char **argv)
+int reportLine(const QList<QByteArray> &args, const QString &programDir, QString *error)
 {
-    quietQtMessages();
-    QList<QByteArray> args;
-    for (int i = 1; i < argc; ++i)
-        args << QByteArray(argv[i]);
-    int qtArgc = 1;
-    char *qtArgv[] = {argv[0], nullptr};
-    QCoreApplication app(qtArgc, qtArgv);
-    QString line, error;
-    const int rc = runReportLineCommand(
-        args, QDir::cleanPath(QCoreApplication::applicationDirPath()), &line, &error);
-    if (rc != 0) {
-        std::fprintf(stderr, "portdesk: %s\n", error.toLocal8Bit().constData());
+    QString line;
+    const int rc = runReportLineCommand(args, programDir, &line, error);
+    if (rc != 0)
         return rc;
-    }
     const QByteArray out = line.toUtf8() + '\n';
     if (std::fwrite(out.constData(), 1, std::size_t(out.size()), stdout) !=
             std::size_t(out.size()) ||
         std::fflush(stdout) != 0) {
-        std::fputs("portdesk: cannot write to standard output\n", stderr);
+        *error = QStringLiteral("cannot write to standard output");
         return 1;
     }
     return 0;
-}
-
-// --report: the month's workbook, written whole or not at all.
-int monthReportMain(int argc, char **argv)
-{
-    quietQtMessages();
-    QList<QByteArray> args;
-    for (int i = 1; i < argc; ++i)
-        args << QByteArray(argv[i]);
-    int qtArgc = 1;
-    char *qtArgv[] = {argv[0], nullptr};
-    QCoreApplication app(qtArgc, qtArgv);
-    QString error;
-    const int rc = runMonthReportCommand(
-        args, QDir::cleanPath(QCoreApplication::applicationDirPath()), &error);
-    if (rc != 0)
-        std::fprintf(stderr, "portdesk: %s\n", error.toLocal8Bit().constData());
-    return rc;
 }
 
 } // namespace
 
 int main(int argc, char **argv)
 {
+    // --pdf draws with fonts, so it needs the Gui application, offscreen.
     if (wantsPdf(argc, argv))
-        return pdfMain(argc, argv);
+        return headless<QGuiApplication>(
+            argc, argv, [](const QList<QByteArray> &args, const QString &dir, QString *error) {
+                return runPdfCommand(args, dir, SystemClock().now().date(), error);
+            });
     if (wantsReportLine(argc, argv))
-        return reportLineMain(argc, argv);
+        return headless<QCoreApplication>(argc, argv, reportLine);
     if (wantsMonthReport(argc, argv))
-        return monthReportMain(argc, argv);
+        return headless<QCoreApplication>(argc, argv, runMonthReportCommand);
     if (!haveDisplay()) {
         std::fputs("no display: Portdesk is a desktop program and needs a graphical display "
                    "(set DISPLAY, or start it under xvfb-run -a)\n",
