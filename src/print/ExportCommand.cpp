@@ -7,6 +7,7 @@
 #include "platform/Prompts.h"
 #include "store/SettingsStore.h"
 #include "store/WorkDirCheck.h"
+#include "store/WriteBack.h"
 
 #include <QComboBox>
 #include <QPushButton>
@@ -37,11 +38,8 @@ void ExportCommand::run()
         archive_();
         return;
     }
-    // The fee keys a declaration lacks are added empty, as every read of
-    // its keys does; a file that cannot take them still gives its line.
-    QString error;
-    if (file.changed() && !file.save(&error))
-        ctx.prompts.warn(error);
+    if (const QString why = saveWriteBacks(file); !why.isEmpty())
+        ctx.prompts.warn(why);
     ctx.clipboard.clear();
     ctx.clipboard.setText(reportLine(s));
     ctx.prompts.inform(QStringLiteral("复制成功！现在可以粘贴到报表中啦！"));

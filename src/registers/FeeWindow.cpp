@@ -10,6 +10,7 @@
 #include "platform/Prompts.h"
 #include "store/SettingsStore.h"
 #include "store/WorkDirCheck.h"
+#include "store/WriteBack.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -109,11 +110,8 @@ void FeeWindow::load()
         return;
     }
     const FeeAmounts fees = readFees(file);
-    // Missing keys are added empty, as every read of a declaration does; a
-    // file that cannot take them still shows its fees.
-    QString error;
-    if (file.changed() && !file.save(&error))
-        ctx_.prompts.warn(error);
+    if (const QString why = saveWriteBacks(file); !why.isEmpty())
+        ctx_.prompts.warn(why);
     for (int row = 0; row < kFeeCount; ++row)
         Text1[std::size_t(row)]->setText(fees[std::size_t(row)]);
     Cmd1->setEnabled(true);

@@ -10,6 +10,7 @@
 #include "registers/FollowUpBadge.h"
 #include "store/SettingsStore.h"
 #include "store/WorkDirCheck.h"
+#include "store/WriteBack.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -145,11 +146,8 @@ void FollowUpWindow::loadStatuses()
         return;
     }
     const ItemStatuses statuses = readItemStatuses(file);
-    // Missing keys are added empty, as every read of a declaration does; a
-    // file that cannot take them still shows its statuses.
-    QString error;
-    if (file.changed() && !file.save(&error))
-        ctx_.prompts.warn(error);
+    if (const QString why = saveWriteBacks(file); !why.isEmpty())
+        ctx_.prompts.warn(why);
     showStatuses(statuses);
     Frame1->setEnabled(true);
     if (QListWidgetItem *selected = List1->currentItem(); selected && selected->isSelected())
