@@ -7,7 +7,6 @@
 
 #include <QRegularExpression>
 #include <algorithm>
-#include <thread>
 #include <tuple>
 #include <utility>
 
@@ -95,34 +94,18 @@ MonthReport buildMonthReport(const std::vector<ReportSources> &sources)
 bool readMonthReport(const QString &workDir, const QDate &month, MonthReport &out, QString *error)
 {
     const QString folder = archiveFolder(workDir, month);
-    const QStringList names = listDeclarationFiles(folder);
-    std::vector<ReportSources> sources(std::size_t(names.size()));
-    std::vector<QString> errors(sources.size());
-    std::vector<char> read(sources.size(), 0);
-    // Each read waits a moment to see the file stable (another desk may be
-    // rewriting it); a month of thousands read one by one would sum those
-    // waits, so several files wait at once.
-    const std::size_t workers = std::min<std::size_t>(16, sources.size());
-    std::vector<std::thread> threads;
-    threads.reserve(workers);
-    for (std::size_t w = 0; w < workers; ++w) {
-        threads.emplace_back([&, w] {
-            for (std::size_t i = w; i < sources.size(); i += workers) {
-                ReportSources &s = sources[i];
-                const QString path = folder + u'/' + names[qsizetype(i)];
-                read[i] = readDeclarationContent(
-                    path, path, s.declaration, &errors[i],
-                    [&](ProfileBatch &file) { readReportParticulars(file, s); });
-            }
-        });
-    }
-    for (std::thread &t : threads)
-        t.join();
-    for (std::size_t i = 0; i < sources.size(); ++i) {
-        if (!read[i]) {
-            *error = errors[i];
+    QStringList paths = listDeclarationFiles(folder);
+    for (QString &name : paths)
+        name.prepend(folder + u'/');
+    std::vector<ReportSources> sources(std::size_t(paths.size()));
+    const std::vector<DeclarationRead> read = readDeclarationContents(
+        paths, [&](std::size_t i, ProfileBatch &file) { readReportParticulars(file, sources[i]); });
+    for (std::size_t i = 0; i < read.size(); ++i) {
+        if (!read[i].ok) {
+            *error = read[i].error;
             return false;
         }
+        sources[i].declaration = read[i].content;
     }
     out = buildMonthReport(sources);
     return true;

@@ -44,30 +44,67 @@ bool readDeclarationContent(const QString &path, const QString &shown, Declarati
     return readDeclarationContent(path, shown, out, error, [](ProfileBatch &) {});
 }
 
+namespace {
+
+bool failWith(QString *error, const QString &what, const QString &shown)
+{
+    if (error)
+        *error = what + escapedControls(shown);
+    return false;
+}
+
+// What every read of a declaration file asks of the file once it is read.
+bool takeContent(ProfileBatch &file, const QString &shown, Declaration &out, QString *error)
+{
+    if (file.failed())
+        return failWith(error, QStringLiteral("cannot read the declaration file: "), shown);
+    if (!file.hasSection(contentSection()))
+        return failWith(error, QStringLiteral("not a declaration file (no section 报检内容): "),
+                        shown);
+    out = declarationContent(file);
+    return true;
+}
+
+} // namespace
+
 bool readDeclarationContent(const QString &path, const QString &shown, Declaration &out,
                             QString *error, const std::function<void(ProfileBatch &)> &alsoRead)
 {
-    const auto fail = [&](const QString &what) {
-        if (error)
-            *error = what + escapedControls(shown);
-        return false;
-    };
     const QFileInfo info(path);
     if (!info.exists())
-        return fail(QStringLiteral("no such declaration file: "));
+        return failWith(error, QStringLiteral("no such declaration file: "), shown);
     if (info.isDir())
-        return fail(QStringLiteral("a folder, not a declaration file: "));
+        return failWith(error, QStringLiteral("a folder, not a declaration file: "), shown);
     // A FIFO or a device would block the read or never end.
     if (!info.isFile())
-        return fail(QStringLiteral("not a regular file, not a declaration file: "));
+        return failWith(error, QStringLiteral("not a regular file, not a declaration file: "),
+                        shown);
     ProfileBatch file(path);
-    if (file.failed())
-        return fail(QStringLiteral("cannot read the declaration file: "));
-    if (!file.hasSection(contentSection()))
-        return fail(QStringLiteral("not a declaration file (no section 报检内容): "));
-    out = declarationContent(file);
+    if (!takeContent(file, shown, out, error))
+        return false;
     alsoRead(file);
     return true;
+}
+
+std::vector<DeclarationRead>
+readDeclarationContents(const QStringList &paths,
+                        const std::function<void(std::size_t, ProfileBatch &)> &alsoRead)
+{
+    std::vector<LoadedProfile> loaded = loadProfiles(paths);
+    std::vector<DeclarationRead> out(loaded.size());
+    for (std::size_t i = 0; i < loaded.size(); ++i) {
+        const QString &path = paths[qsizetype(i)];
+        DeclarationRead &r = out[i];
+        if (!loaded[i].failed && !loaded[i].stamp) {
+            failWith(&r.error, QStringLiteral("no such declaration file: "), path);
+            continue;
+        }
+        ProfileBatch file(path, std::move(loaded[i]));
+        r.ok = takeContent(file, path, r.content, &r.error);
+        if (r.ok)
+            alsoRead(i, file);
+    }
+    return out;
 }
 
 } // namespace portdesk

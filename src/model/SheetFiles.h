@@ -2,7 +2,10 @@
 // Reading what the sheet is made of from the work directory's files.
 #include "model/Sheet.h"
 
+#include <QStringList>
+
 #include <functional>
+#include <vector>
 
 namespace portdesk {
 
@@ -32,5 +35,17 @@ class ProfileBatch;
 // The same, reading more of the file with `alsoRead` once it passed.
 bool readDeclarationContent(const QString &path, const QString &shown, Declaration &out,
                             QString *error, const std::function<void(ProfileBatch &)> &alsoRead);
+
+struct DeclarationRead {
+    bool ok = false;
+    QString error; // as readDeclarationContent words it, naming the path
+    Declaration content;
+};
+// Many files at once, each judged as readDeclarationContent judges one, with
+// the moment each read waits for a stable file shared among them.
+// `alsoRead(i, file)` reads more of the i-th file once it passed.
+std::vector<DeclarationRead>
+readDeclarationContents(const QStringList &paths,
+                        const std::function<void(std::size_t, ProfileBatch &)> &alsoRead);
 
 } // namespace portdesk

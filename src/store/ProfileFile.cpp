@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <fcntl.h>
@@ -160,35 +161,97 @@ bool FileStamp::operator==(const FileStamp &o) const
     return device == o.device && inode == o.inode && size == o.size && modifiedNs == o.modifiedNs;
 }
 
+namespace {
+
+// A moment long enough for a writer on a slow share to get from cutting
+// the file to writing it, short enough not to be felt on every read.
+constexpr std::chrono::milliseconds kSettle{3};
+
+// The Windows functions end every line with CRLF: a last CR alone may be
+// half of one. An absent file needs no more than one look more.
+bool looksComplete(const Snapshot &s)
+{
+    return !s.result.stamp || s.bytes.endsWith('\n');
+}
+
+bool sameSnapshot(const Snapshot &a, const Snapshot &b)
+{
+    return !a.changing && !b.changing && a.result.stamp == b.result.stamp && a.bytes == b.bytes;
+}
+
+// loadProfiles for one thread's share: every file once, then every file
+// again, so that one wait serves them all.
+void loadShare(const QStringList &files, std::size_t from, std::size_t to,
+               std::vector<LoadedProfile> &out)
+{
+    std::vector<Snapshot> first(to - from);
+    for (std::size_t i = from; i < to; ++i)
+        first[i - from] = readOnce(files[qsizetype(i)]);
+    std::this_thread::sleep_for(kSettle);
+    for (std::size_t i = from; i < to; ++i) {
+        Snapshot &a = first[i - from];
+        if (a.result.failed) {
+            out[i] = std::move(a.result);
+            continue;
+        }
+        bool agreed = !a.changing && looksComplete(a);
+        if (agreed) {
+            Snapshot b = readOnce(files[qsizetype(i)]);
+            agreed = !b.result.failed && sameSnapshot(a, b);
+        }
+        if (!agreed) {
+            // Caught mid-write, or ending mid-line: watched as one file.
+            out[i] = loadProfile(files[qsizetype(i)]);
+            continue;
+        }
+        out[i] = std::move(a.result);
+        out[i].doc = ProfileDocument::parse(a.bytes);
+        a.bytes = QByteArray();
+    }
+}
+
+} // namespace
+
+std::vector<LoadedProfile> loadProfiles(const QStringList &files)
+{
+    std::vector<LoadedProfile> out(std::size_t(files.size()));
+    // Threads so that reads over a share wait for the network side by side.
+    constexpr std::size_t kPerThread = 64, kMaxThreads = 8;
+    const std::size_t n = out.size();
+    const std::size_t threads = std::clamp<std::size_t>(n / kPerThread, 1, kMaxThreads);
+    std::vector<std::thread> pool;
+    pool.reserve(threads - 1);
+    for (std::size_t t = 1; t < threads; ++t)
+        pool.emplace_back(
+            [&, t] { loadShare(files, n * t / threads, n * (t + 1) / threads, out); });
+    loadShare(files, 0, n / threads, out);
+    for (std::thread &t : pool)
+        t.join();
+    return out;
+}
+
 LoadedProfile loadProfile(const QString &file)
 {
     using namespace std::chrono_literals;
     using Waits = std::initializer_list<std::chrono::milliseconds>;
-    // A moment long enough for a writer on a slow share to get from cutting
-    // the file to writing it, short enough not to be felt on every read.
     // A file caught between the cut and the write reads empty or stops
     // mid-line: such a file is believed only when it stays so for a while.
-    const Waits whole{3ms};
+    const Waits whole{kSettle};
     const Waits cut{5ms, 10ms, 25ms, 60ms, 100ms};
     constexpr int kTries = 100;
     for (int i = 0; i < kTries; ++i) {
         Snapshot first = readOnce(file);
         if (first.result.failed)
             return std::move(first.result);
-        const QByteArray &b = first.bytes;
-        // The Windows functions end every line with CRLF: a last CR alone
-        // may be half of one.
-        const bool complete = !first.result.stamp || b.endsWith('\n');
         bool agreed = !first.changing;
-        for (const std::chrono::milliseconds wait : complete ? whole : cut) {
+        for (const std::chrono::milliseconds wait : looksComplete(first) ? whole : cut) {
             if (!agreed)
                 break;
             std::this_thread::sleep_for(wait);
             Snapshot again = readOnce(file);
             if (again.result.failed)
                 return std::move(again.result);
-            agreed = !again.changing && again.result.stamp == first.result.stamp &&
-                     again.bytes == first.bytes;
+            agreed = sameSnapshot(first, again);
         }
         if (!agreed) {
             if (first.changing)

@@ -4,8 +4,10 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <optional>
 #include <sys/types.h>
+#include <vector>
 
 namespace portdesk {
 
@@ -40,6 +42,11 @@ inline constexpr qint64 kMaxProfileBytes = 64 * 1024 * 1024;
 // written. The file is therefore read twice, a moment apart, and taken only
 // when both reads agree; a file that keeps changing for about a second fails.
 LoadedProfile loadProfile(const QString &file);
+
+// Many files, each taken as loadProfile takes it, in the same order. Every
+// file is read once, then again after the one moment they all wait, so that
+// reading thousands does not add up thousands of waits.
+std::vector<LoadedProfile> loadProfiles(const QStringList &files);
 
 // True when the file is still the one `loaded` read: same file, size and
 // time, or still absent.

@@ -326,6 +326,12 @@ ProfileBatch::ProfileBatch(const QString &file, Hold hold) : d(std::make_unique<
     w.loaded = loadProfile(file);
 }
 
+ProfileBatch::ProfileBatch(const QString &file, LoadedProfile loaded)
+    : d(std::make_unique<Impl>(file))
+{
+    d->working.loaded = std::move(loaded);
+}
+
 ProfileBatch::~ProfileBatch() = default;
 
 QString ProfileBatch::ReadKey(const QString &section, const QString &key, const QString &def,

@@ -11,6 +11,8 @@
 // or read the file refuses every write to it, and reads give the default.
 // A file saved in UTF-16 is unreadable in the same way. Failure reasons are
 // Chinese and name the file.
+#include "store/ProfileFile.h"
+
 #include <QByteArray>
 #include <QString>
 #include <memory>
@@ -57,6 +59,8 @@ public:
     enum class Hold { Briefly, UntilSaved };
 
     explicit ProfileBatch(const QString &file, Hold hold = Hold::Briefly);
+    // The file as loadProfiles already read it.
+    ProfileBatch(const QString &file, LoadedProfile loaded);
     ~ProfileBatch();
     ProfileBatch(const ProfileBatch &) = delete;
     ProfileBatch &operator=(const ProfileBatch &) = delete;

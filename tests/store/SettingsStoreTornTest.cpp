@@ -2,6 +2,7 @@
 // nothing, then written. Whatever Portdesk catches meanwhile, a section
 // neither desk touches is never lost.
 #include "store/ProfileDocument.h"
+#include "store/ProfileFile.h"
 #include "store/SettingsStore.h"
 #include "support/TestEnv.h"
 
@@ -11,6 +12,7 @@
 #include <atomic>
 #include <chrono>
 #include <fcntl.h>
+#include <memory>
 #include <random>
 #include <thread>
 #include <unistd.h>
@@ -98,6 +100,31 @@ TEST(TornFile, SectionNeitherDeskTouchesSurvivesAWindowsDeskRewritingInPlace)
         ASSERT_TRUE(bytes.contains(kept)) << "round " << round << ":\n" << bytes.toStdString();
         // Refusing every write would keep the section too.
         EXPECT_GT(written, 100) << "round " << round;
+    }
+}
+
+TEST(TornFile, ManyFilesReadTogetherAreNeverTakenHalfWritten)
+{
+    TestEnv env;
+    const QByteArray kept = gbk("[保留]\n1=苏州公司\n");
+    QStringList files;
+    for (int i = 0; i < 128; ++i) {
+        files << env.path(QStringLiteral("d%1.dcl").arg(i));
+        ASSERT_TRUE(writeBytes(files.back(), gbk("[Windows]\nn=0\n") + kept));
+    }
+    files << env.path("absent.dcl");
+    // Files at the ends of the threads' shares, where one wait serves many.
+    std::vector<std::unique_ptr<WindowsDesk>> desks;
+    for (int i : {0, 15, 16, 63, 64, 127})
+        desks.push_back(std::make_unique<WindowsDesk>(files[i]));
+    for (int round = 0; round < 30; ++round) {
+        const std::vector<LoadedProfile> loaded = loadProfiles(files);
+        ASSERT_EQ(loaded.size(), std::size_t(files.size()));
+        for (std::size_t i = 0; i + 1 < loaded.size(); ++i) {
+            ASSERT_FALSE(loaded[i].failed) << i << ": " << loaded[i].error.toStdString();
+            ASSERT_TRUE(loaded[i].doc.serialize().contains(kept)) << "round " << round << ", " << i;
+        }
+        EXPECT_FALSE(loaded.back().failed || loaded.back().stamp);
     }
 }
 
