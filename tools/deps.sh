@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-translations-l10n libgl-dev libicu-dev
-  libgtest-dev libbenchmark-dev clang-format libxlsxwriter-dev unzip
+  libgtest-dev libbenchmark-dev clang-format libxlsxwriter-dev libsqlite3-dev unzip
   fonts-wqy-microhei fonts-arphic-uming fonts-wqy-zenhei xvfb xauth
 )
 missing=()

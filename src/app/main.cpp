@@ -1,3 +1,4 @@
+#include "app/FindCommand.h"
 #include "app/MainWiring.h"
 #include "app/MonthReportCommand.h"
 #include "app/PdfCommand.h"
@@ -74,14 +75,10 @@ template <typename App, typename Run> int headless(int argc, char **argv, Run ru
     return rc;
 }
 
-// --report-line: one line for the office's scripts, UTF-8 on stdout.
-int reportLine(const QList<QByteArray> &args, const QString &programDir, QString *error)
+// Text for a script on stdout, UTF-8, ending in a line break.
+int writeOut(const QString &text, QString *error)
 {
-    QString line;
-    const int rc = runReportLineCommand(args, programDir, &line, error);
-    if (rc != 0)
-        return rc;
-    const QByteArray out = line.toUtf8() + '\n';
+    const QByteArray out = text.toUtf8() + '\n';
     if (std::fwrite(out.constData(), 1, std::size_t(out.size()), stdout) !=
             std::size_t(out.size()) ||
         std::fflush(stdout) != 0) {
@@ -89,6 +86,22 @@ int reportLine(const QList<QByteArray> &args, const QString &programDir, QString
         return 1;
     }
     return 0;
+}
+
+// --report-line: one line for the office's scripts.
+int reportLine(const QList<QByteArray> &args, const QString &programDir, QString *error)
+{
+    QString line;
+    const int rc = runReportLineCommand(args, programDir, &line, error);
+    return rc != 0 ? rc : writeOut(line, error);
+}
+
+// --find: the matching files' paths, one a line.
+int find(const QList<QByteArray> &args, const QString &programDir, QString *error)
+{
+    QStringList paths;
+    const int rc = runFindCommand(args, programDir, desktopCacheDir(), &paths, error);
+    return rc != 0 ? rc : writeOut(paths.join(u'\n'), error);
 }
 
 } // namespace
@@ -103,6 +116,8 @@ int main(int argc, char **argv)
             });
     if (wantsReportLine(argc, argv))
         return headless<QCoreApplication>(argc, argv, reportLine);
+    if (wantsFind(argc, argv))
+        return headless<QCoreApplication>(argc, argv, find);
     if (wantsMonthReport(argc, argv))
         return headless<QCoreApplication>(argc, argv, runMonthReportCommand);
     if (!haveDisplay()) {

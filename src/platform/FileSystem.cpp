@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 #ifdef Q_OS_WIN
 #include <QStorageInfo>
@@ -47,6 +48,12 @@ bool ensureDir(const QString &path)
         return true;
     QDir().mkdir(path);
     return dirExists(path);
+}
+
+QString desktopCacheDir()
+{
+    return QDir::cleanPath(QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) +
+                           QStringLiteral("/Portdesk"));
 }
 
 } // namespace portdesk

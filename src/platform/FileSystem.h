@@ -14,4 +14,10 @@ bool dirExists(const QString &path);
 // Creates one folder level when it is missing; false when it is still missing.
 bool ensureDir(const QString &path);
 
+// This desk's folder for what the program may lose and make again (the
+// search's index): the user's cache folder, never the shared work directory.
+// The same for the window and the command-line modes, whatever the
+// program's file is called.
+QString desktopCacheDir();
+
 } // namespace portdesk
