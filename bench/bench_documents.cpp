@@ -144,7 +144,8 @@ void BM_BrowserShowsMonthFolderOf10000(benchmark::State &state)
     FakePrinter printer;
     FixedClock clock;
     Context ctx{prompts, clipboard,   shell,       printer,
-                clock,   work.path(), work.path(), work.path() + QStringLiteral("/data")};
+                clock,   work.path(), work.path(), work.path() + QStringLiteral("/data"),
+                work.path() + QStringLiteral("/cache")};
     ViewFiles browser(ctx);
     browser.prepare();
     for (auto _ : state) {
@@ -175,7 +176,8 @@ void BM_StepInMonthFolderOf10000(benchmark::State &state)
     FakePrinter printer;
     FixedClock clock;
     Context ctx{prompts, clipboard,   shell,       printer,
-                clock,   work.path(), work.path(), work.path() + QStringLiteral("/data")};
+                clock,   work.path(), work.path(), work.path() + QStringLiteral("/data"),
+                work.path() + QStringLiteral("/cache")};
     ViewFiles browser(ctx);
     browser.prepare();
     browser.chooseOption(1);

@@ -430,9 +430,16 @@ void DocumentCommands::restore(const Declaration &content, const KeptFields &kep
 
 bool DocumentCommands::openArchived(const QString &path)
 {
+    return openFound(path, DocFolder::Archived);
+}
+
+bool DocumentCommands::openFound(const QString &path, DocFolder folder)
+{
+    if (browser_->isVisible())
+        browser_->closeBrowser();
     const DocumentSession before = session_;
     session_.file = path;
-    applyState(DocEvent::OpenArchived);
+    applyState(openEvent(folder));
     if (!DoDaKai()) {
         session_ = before; // the record on screen still belongs to the old file
         render();

@@ -59,6 +59,9 @@ public:
     // state, with no place in the browser's folder to step from. False, with
     // the main window unchanged, when it could not be opened (the reason shown).
     bool openArchived(const QString &path);
+    // Opens a declaration the search found, in the state the browser's open
+    // of its folder gives it; the browser closes when it was shown.
+    bool openFound(const QString &path, portdesk::DocFolder folder);
 
     // After archiving moved the file to `path`: the particulars, "归档成功！",
     // and either the archived declaration (the browser's folder is empty now)

@@ -62,6 +62,16 @@ DocFolder folderOfDeclaration(const QString &relativePath)
     return DocFolder::Saved;
 }
 
+QString searchFolderText(const QString &relativePath)
+{
+    const DocFolder folder = folderOfDeclaration(relativePath);
+    if (folder != DocFolder::Archived)
+        return folderLabel(folder);
+    // Saved/Archived/YYYY/MM/name
+    const QStringList parts = relativePath.split(u'/');
+    return folderLabel(folder) + u' ' + parts.mid(2, parts.size() - 3).join(u'/');
+}
+
 QString searchSortKey(DocFolder folder, const QString &date, qint64 modifiedNs)
 {
     const QDateTime modified = modifiedAt(modifiedNs);

@@ -31,6 +31,10 @@ bool searchMatches(const QString &foldedText, const QString &foldedQuery);
 // Which of the browser's folders a path relative to the work directory is in.
 DocFolder folderOfDeclaration(const QString &relativePath);
 
+// The folder column of a result: "已归档文件 2025/03" for an archived one,
+// the browser's caption of the folder for the others.
+QString searchFolderText(const QString &relativePath);
+
 // Newest first means descending order of this key: an archived declaration
 // by its declaration date, any other by the day its file last changed;
 // within a day, the later file first.

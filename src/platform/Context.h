@@ -22,6 +22,8 @@ struct Context {
     // This desk's own folder for the program's private files, never the
     // shared work directory.
     QString dataDir;
+    // This desk's folder for what may be lost and made again (the search's index).
+    QString cacheDir;
 
     QString configDir() const { return workDir + QStringLiteral("/Config"); }
     QString configIni() const { return configDir() + QStringLiteral("/Config.ini"); }

@@ -15,7 +15,8 @@ TestEnv::TestEnv()
           clock,
           root.path() + "/program",
           root.path() + "/work",
-          root.path() + "/data"}
+          root.path() + "/data",
+          root.path() + "/cache"}
 {
     QDir().mkpath(ctx.programDir);
     QDir().mkpath(ctx.workDir);
