@@ -4,6 +4,7 @@
 #include "documents/SearchWorker.h"
 #include "documents/ViewFiles.h"
 #include "form/MainPage.h"
+#include "form/WindowPlacement.h"
 #include "model/SearchText.h"
 
 #include <QCoreApplication>
@@ -82,7 +83,7 @@ SearchWindow::~SearchWindow()
     thread_.wait();
 }
 
-void SearchWindow::open()
+void SearchWindow::open(const QWidget &over)
 {
     if (!worker_) {
         worker_ = new SearchWorker(ctx_.workDir, searchCacheFile(ctx_.cacheDir, ctx_.workDir));
@@ -94,9 +95,12 @@ void SearchWindow::open()
         thread_.start();
     }
     QMetaObject::invokeMethod(worker_, &SearchWorker::refresh, Qt::QueuedConnection);
-    show();
-    raise();
-    activateWindow();
+    if (!placed_) {
+        show();
+        centreOver(*this, over);
+        placed_ = true;
+    }
+    bringToFront(*this);
     GuanJianZi->setFocus();
     GuanJianZi->selectAll();
 }
@@ -113,7 +117,6 @@ void SearchWindow::search()
     const int ticket = ticket_;
     QMetaObject::invokeMethod(
         worker_, [w = worker_, query, ticket] { w->find(query, ticket); }, Qt::QueuedConnection);
-    shownQuery_ = query;
 }
 
 void SearchWindow::showFound(int ticket, const std::vector<FoundDeclaration> &results,
@@ -219,7 +222,8 @@ void attachSearchWindow(MainPage &page, DocumentCommands &documents)
          {static_cast<QWidget *>(&page), static_cast<QWidget *>(&documents.browser())}) {
         auto *shortcut = new QShortcut(QKeySequence::Find, host);
         shortcut->setObjectName(QStringLiteral("ChaZhaoJian"));
-        QObject::connect(shortcut, &QShortcut::activated, window, &SearchWindow::open);
+        QObject::connect(shortcut, &QShortcut::activated, window,
+                         [window, &page] { window->open(page); });
     }
 }
 

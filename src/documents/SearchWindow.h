@@ -39,9 +39,9 @@ public:
     QProgressBar *JinDu = nullptr;
     QLabel *ZhuangTai = nullptr;
 
-    // Shows the window with the box ready for typing, and looks again at
-    // the files.
-    void open();
+    // Shows the window with the box ready for typing (centred over `over`
+    // the first time), and looks again at the files.
+    void open(const QWidget &over);
 
 signals:
     // A result was chosen: its file, and the folder it lies in.
@@ -64,7 +64,7 @@ private:
     QTimer pause_;
     std::vector<FoundDeclaration> results_;
     int ticket_ = 0;
-    QString shownQuery_;
+    bool placed_ = false;
 };
 
 // Ctrl+F in the main window and in the file browser.

@@ -75,6 +75,9 @@ void SearchWorker::find(const QString &query, int ticket)
     if (ensureOpen(&error))
         results = index_->find(query, kShownResults, &error);
     emit found(ticket, results, error);
+    // A damaged cache was started afresh: filled again from the files.
+    if (!error.isEmpty() && index_)
+        refresh();
 }
 
 } // namespace portdesk

@@ -361,10 +361,8 @@ std::vector<FoundDeclaration> DeclarationIndex::find(const QString &query, std::
         give(stored, select.text(4), select.text(5), select.text(6), select.text(7));
     }
     if (select.failed()) {
-        if (d->db.damaged()) {
-            QString why;
-            d->startAfresh(&why);
-        }
+        if (d->db.damaged() && d->startAfresh(error))
+            *error = QStringLiteral("查找索引损坏了，已清空，要从文件重新建立；请稍后再查一次。");
         return {};
     }
     select.reset();
