@@ -143,8 +143,14 @@ void BM_BrowserShowsMonthFolderOf10000(benchmark::State &state)
     FakeShell shell;
     FakePrinter printer;
     FixedClock clock;
-    Context ctx{prompts, clipboard,   shell,       printer,
-                clock,   work.path(), work.path(), work.path() + QStringLiteral("/data"),
+    Context ctx{prompts,
+                clipboard,
+                shell,
+                printer,
+                clock,
+                work.path(),
+                work.path(),
+                work.path() + QStringLiteral("/data"),
                 work.path() + QStringLiteral("/cache")};
     ViewFiles browser(ctx);
     browser.prepare();
@@ -175,8 +181,14 @@ void BM_StepInMonthFolderOf10000(benchmark::State &state)
     FakeShell shell;
     FakePrinter printer;
     FixedClock clock;
-    Context ctx{prompts, clipboard,   shell,       printer,
-                clock,   work.path(), work.path(), work.path() + QStringLiteral("/data"),
+    Context ctx{prompts,
+                clipboard,
+                shell,
+                printer,
+                clock,
+                work.path(),
+                work.path(),
+                work.path() + QStringLiteral("/data"),
                 work.path() + QStringLiteral("/cache")};
     ViewFiles browser(ctx);
     browser.prepare();

@@ -41,7 +41,7 @@ void wireMainPage(MainPage &page)
     auto *documents = new DocumentCommands(page);          // owned by the page
     auto *archive = new ArchiveCommand(page, *documents);  // GuiDang; owned by the page
     auto *recovery = new RecoveryKeeper(page, *documents); // owned by the page
-    attachSearchWindow(page, *documents); // Ctrl+F, also in the browser
+    attachSearchWindow(page, *documents);                  // Ctrl+F, also in the browser
     // Asked once the event loop runs, so that the main window is there behind the question.
     QTimer::singleShot(0, recovery, &RecoveryKeeper::offerLeftovers);
     // Only a normal exit ends the copy; a crash is what it is kept for.

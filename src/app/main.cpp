@@ -149,7 +149,7 @@ int main(int argc, char **argv)
     // nobody else's business.
     const QString dataDir =
         QDir::cleanPath(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation));
-    Context ctx{prompts, clipboard,      shell,   printer,          clock,
+    Context ctx{prompts,    clipboard,      shell,   printer,          clock,
                 programDir, choice.workDir, dataDir, desktopCacheDir()};
     if (!ensureDir(ctx.configDir()))
         prompts.warn(QStringLiteral("无法创建配置文件夹：\n") +

@@ -23,6 +23,7 @@ namespace {
 
 // Long enough not to search after every letter of a name being typed.
 constexpr int kTypingPauseMs = 150;
+constexpr qint64 kLookAgainMs = 3000;
 
 enum Column { Number, Date, Consignee, Bill, Folder, Columns };
 
@@ -94,7 +95,7 @@ void SearchWindow::open(const QWidget &over)
         connect(worker_, &SearchWorker::found, this, &SearchWindow::showFound);
         thread_.start();
     }
-    QMetaObject::invokeMethod(worker_, &SearchWorker::refresh, Qt::QueuedConnection);
+    lookAgain();
     if (!placed_) {
         show();
         centreOver(*this, over);
@@ -117,6 +118,16 @@ void SearchWindow::search()
     const int ticket = ticket_;
     QMetaObject::invokeMethod(
         worker_, [w = worker_, query, ticket] { w->find(query, ticket); }, Qt::QueuedConnection);
+    // Another desk may have changed a file into a match since the last look;
+    // not after every letter, the look costs a walk over every file.
+    if (sinceLook_.hasExpired(kLookAgainMs))
+        lookAgain();
+}
+
+void SearchWindow::lookAgain()
+{
+    sinceLook_.start();
+    QMetaObject::invokeMethod(worker_, &SearchWorker::refresh, Qt::QueuedConnection);
 }
 
 void SearchWindow::showFound(int ticket, const std::vector<FoundDeclaration> &results,
@@ -160,6 +171,7 @@ void SearchWindow::showProgress(int done, int total)
 
 void SearchWindow::refreshed(const QString &error)
 {
+    sinceLook_.start();
     JinDu->hide();
     if (!error.isEmpty()) {
         ZhuangTai->setText(QStringLiteral("查找索引未能更新：") + error);

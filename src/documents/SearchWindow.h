@@ -7,12 +7,13 @@
 // GuanJianZi is the box, JieGuo the results (报检号, 日期, 收货人, 提运单号,
 // 文件夹), JinDu the progress of reading files into the index, ZhuangTai
 // what was found. The index lives on this desk (SearchWorker, on its own
-// thread); each showing looks again at the files, and a search typed while
-// it reads is answered with the index as it stands, then again once it is
-// up to date.
+// thread); each showing, and a search a while after the last look, looks
+// again at the files, and a search typed while it reads is answered with
+// the index as it stands, then again once it is up to date.
 #include "model/DeclarationIndex.h"
 #include "platform/Context.h"
 
+#include <QElapsedTimer>
 #include <QThread>
 #include <QTimer>
 #include <QWidget>
@@ -57,6 +58,7 @@ private:
     void showProgress(int done, int total);
     void refreshed(const QString &error);
     void openCurrent();
+    void lookAgain();
 
     Context &ctx_;
     QThread thread_;
@@ -65,6 +67,7 @@ private:
     std::vector<FoundDeclaration> results_;
     int ticket_ = 0;
     bool placed_ = false;
+    QElapsedTimer sinceLook_; // since the files were last looked at
 };
 
 // Ctrl+F in the main window and in the file browser.

@@ -134,18 +134,18 @@ struct DeclarationIndex::Impl {
         return !all.failed();
     }
 
+    // By path in the cache itself: another program on this desk may have
+    // stored the file meanwhile, under an id this one never saw.
     bool forget(const QString &path, QString *error)
     {
-        const auto it = known.find(path);
-        if (it == known.end())
-            return true;
-        SqliteStatement file(db, "DELETE FROM files WHERE id = ?1");
-        SqliteStatement text(db, "DELETE FROM texts WHERE rowid = ?1");
-        file.bind(1, it->second.id);
-        text.bind(1, it->second.id);
-        if (!file.run(error) || !text.run(error))
+        SqliteStatement text(db, "DELETE FROM texts WHERE rowid IN "
+                                 "(SELECT id FROM files WHERE path = ?1)");
+        SqliteStatement file(db, "DELETE FROM files WHERE path = ?1");
+        text.bind(1, path);
+        file.bind(1, path);
+        if (!text.run(error) || !file.run(error))
             return false;
-        known.erase(it);
+        known.erase(path);
         return true;
     }
 

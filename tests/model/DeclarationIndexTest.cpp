@@ -140,6 +140,10 @@ TEST_F(Search, FollowsFilesOtherProgramsAddChangeAndDelete)
     EXPECT_EQ(find(index, "精密电子", false), QStringList{kMarch});
     EXPECT_EQ(find(index, "maeu", false), QStringList{});
 
+    // A second program on this desk, with the same cache.
+    DeclarationIndex other(env.ctx.workDir, cacheFile());
+    ASSERT_TRUE(other.open(&error)) << error.toStdString();
+
     // A new look finds what changed into a match and what was added.
     ReportSources added;
     added.declaration[DeclField::HeTongHao] = QStringLiteral("ZIMU999-1");
@@ -150,10 +154,9 @@ TEST_F(Search, FollowsFilesOtherProgramsAddChangeAndDelete)
     EXPECT_EQ(find(index, "zimu999"),
               (QStringList{kPrinted, QStringLiteral("Saved/Archived/2026/01/") + addedName}));
 
-    // A second program on this desk sees the same through the same cache.
-    DeclarationIndex other(env.ctx.workDir, cacheFile());
-    ASSERT_TRUE(other.open(&error)) << error.toStdString();
-    EXPECT_EQ(find(other, "zimu999", false).size(), 2);
+    // The other program stores the same files again over the first one's.
+    EXPECT_EQ(find(other, "zimu999").size(), 2);
+    EXPECT_EQ(find(index, "zimu999").size(), 2);
 }
 
 TEST_F(Search, ALostOrDamagedCacheIsMadeAgainFromTheFiles)
