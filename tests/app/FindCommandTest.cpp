@@ -1,10 +1,10 @@
 // portdesk --find: the matching declarations' paths for scripts, newest
 // first, without a display and without writing into the work directory.
+#include "support/CommandRun.h"
 #include "support/MonthArchive.h"
 #include "support/TestEnv.h"
 
 #include <QDirIterator>
-#include <QProcess>
 #include <gtest/gtest.h>
 
 using namespace portdesk;
@@ -12,25 +12,13 @@ using namespace portdesk::test;
 
 namespace {
 
-struct Outcome {
-    int code;
-    QByteArray out, err;
-};
-
 // The index goes to the test's own cache folder, never the user's.
 Outcome find(const TestEnv &env, const QStringList &args)
 {
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-        environment.remove(QString::fromLatin1(name));
-    environment.insert(QStringLiteral("XDG_CACHE_HOME"),
-                       env.root.filePath(QStringLiteral("cache")));
-    QProcess p;
-    p.setProcessEnvironment(environment);
-    p.start(QStringLiteral(PORTDESK_BINARY), QStringList{QStringLiteral("--find")} + args);
-    EXPECT_TRUE(p.waitForFinished(60000));
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
-            p.readAllStandardError()};
+    QProcessEnvironment cache;
+    cache.insert(QStringLiteral("XDG_CACHE_HOME"), env.root.filePath(QStringLiteral("cache")));
+    return runWithoutDisplay(QStringLiteral(PORTDESK_BINARY),
+                             QStringList{QStringLiteral("--find")} + args, cache);
 }
 
 QStringList workFiles(const TestEnv &env)

@@ -1,10 +1,10 @@
 // portdesk --report: the month's workbook, written whole or not at all,
 // without a display.
+#include "support/CommandRun.h"
 #include "support/MonthArchive.h"
 #include "support/TestEnv.h"
 
 #include <QDir>
-#include <QProcess>
 #include <gtest/gtest.h>
 
 using namespace portdesk;
@@ -12,22 +12,9 @@ using namespace portdesk::test;
 
 namespace {
 
-struct Outcome {
-    int code;
-    QByteArray out, err;
-};
-
 Outcome run(const QString &program, const QStringList &args)
 {
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-        environment.remove(QString::fromLatin1(name));
-    QProcess p;
-    p.setProcessEnvironment(environment);
-    p.start(program, args);
-    EXPECT_TRUE(p.waitForFinished(60000));
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
-            p.readAllStandardError()};
+    return runWithoutDisplay(program, args);
 }
 
 Outcome portdesk(const QStringList &args)

@@ -1,9 +1,9 @@
 // portdesk --report-line: the report line of a stored declaration on
 // standard output, without a display, writing nothing.
 #include "model/DeclarationFile.h"
+#include "support/CommandRun.h"
 #include "support/TestEnv.h"
 
-#include <QProcess>
 #include <gtest/gtest.h>
 
 using namespace portdesk;
@@ -11,22 +11,9 @@ using namespace portdesk::test;
 
 namespace {
 
-struct Outcome {
-    int code;
-    QByteArray out, err;
-};
-
 Outcome portdesk(const QStringList &args)
 {
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-        environment.remove(QString::fromLatin1(name));
-    QProcess p;
-    p.setProcessEnvironment(environment);
-    p.start(QStringLiteral(PORTDESK_BINARY), args);
-    EXPECT_TRUE(p.waitForFinished(60000));
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
-            p.readAllStandardError()};
+    return runWithoutDisplay(QStringLiteral(PORTDESK_BINARY), args);
 }
 
 TEST(ReportLineCommand, PrintsTheLineOfAnArchivedDeclarationOnly)
