@@ -127,32 +127,23 @@ void BM_ListMonthFolderOf10000(benchmark::State &state)
 }
 BENCHMARK(BM_ListMonthFolderOf10000)->Unit(benchmark::kMillisecond);
 
-// The same folder shown in the browser: read and put into its list.
-void BM_BrowserShowsMonthFolderOf10000(benchmark::State &state)
+// A printed folder of 10,000 (empty) declarations.
+void fillPrinted(const QString &printed)
 {
-    QTemporaryDir work;
-    const QString printed = work.path() + QStringLiteral("/Saved/Printed");
     QDir().mkpath(printed);
     for (int i = 0; i < 10000; ++i) {
         QFile f(printed +
                 QStringLiteral("/上海某公司(2026-03-05 10：%1).dcl").arg(i, 5, 10, QChar('0')));
         f.open(QIODevice::WriteOnly);
     }
-    FakePrompts prompts;
-    FakeClipboard clipboard;
-    FakeShell shell;
-    FakePrinter printer;
-    FixedClock clock;
-    Context ctx{prompts,
-                clipboard,
-                shell,
-                printer,
-                clock,
-                work.path(),
-                work.path(),
-                work.path() + QStringLiteral("/data"),
-                work.path() + QStringLiteral("/cache")};
-    ViewFiles browser(ctx);
+}
+
+// The same folder shown in the browser: read and put into its list.
+void BM_BrowserShowsMonthFolderOf10000(benchmark::State &state)
+{
+    TestEnv env;
+    fillPrinted(env.ctx.printedDir());
+    ViewFiles browser(env.ctx);
     browser.prepare();
     for (auto _ : state) {
         browser.chooseOption(1);
@@ -168,29 +159,9 @@ BENCHMARK(BM_BrowserShowsMonthFolderOf10000)->Unit(benchmark::kMillisecond);
 // the clerk steps through a day's printed declarations.
 void BM_StepInMonthFolderOf10000(benchmark::State &state)
 {
-    QTemporaryDir work;
-    const QString printed = work.path() + QStringLiteral("/Saved/Printed");
-    QDir().mkpath(printed);
-    for (int i = 0; i < 10000; ++i) {
-        QFile f(printed +
-                QStringLiteral("/上海某公司(2026-03-05 10：%1).dcl").arg(i, 5, 10, QChar('0')));
-        f.open(QIODevice::WriteOnly);
-    }
-    FakePrompts prompts;
-    FakeClipboard clipboard;
-    FakeShell shell;
-    FakePrinter printer;
-    FixedClock clock;
-    Context ctx{prompts,
-                clipboard,
-                shell,
-                printer,
-                clock,
-                work.path(),
-                work.path(),
-                work.path() + QStringLiteral("/data"),
-                work.path() + QStringLiteral("/cache")};
-    ViewFiles browser(ctx);
+    TestEnv env;
+    fillPrinted(env.ctx.printedDir());
+    ViewFiles browser(env.ctx);
     browser.prepare();
     browser.chooseOption(1);
     // The listing is trusted once the folder's time has stood a tick.
