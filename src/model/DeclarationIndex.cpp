@@ -200,6 +200,14 @@ struct DeclarationIndex::Impl {
         return rows;
     }
 
+    bool workDirThere(QString *error) const
+    {
+        if (QFileInfo(workDir).isDir())
+            return true;
+        *error = QStringLiteral("无法访问工作目录：") + QDir::toNativeSeparators(workDir);
+        return false;
+    }
+
     bool transaction(const std::function<bool(QString *)> &work, QString *error)
     {
         if (!db.exec("BEGIN IMMEDIATE", error))
@@ -238,6 +246,8 @@ bool DeclarationIndex::open(QString *error)
 
 bool DeclarationIndex::scan(QString *error)
 {
+    if (!d->workDirThere(error))
+        return false;
     QStringList unreadable;
     const std::vector<ScannedFile> now = scanDeclarations(d->workDir, &unreadable);
     waiting_.clear();
@@ -366,6 +376,9 @@ std::vector<FoundDeclaration> DeclarationIndex::find(const QString &query, std::
         return {};
     }
     select.reset();
+    // A share gone offline is not every file deleted.
+    if (!changed.empty() && !d->workDirThere(error))
+        return {};
     if (!changed.empty()) {
         std::vector<ScannedFile> again;
         for (const ScannedFile &old : changed) {

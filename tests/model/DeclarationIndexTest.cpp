@@ -157,6 +157,15 @@ TEST_F(Search, FollowsFilesOtherProgramsAddChangeAndDelete)
     // The other program stores the same files again over the first one's.
     EXPECT_EQ(find(other, "zimu999").size(), 2);
     EXPECT_EQ(find(index, "zimu999").size(), 2);
+
+    // A share gone offline is no reason to forget what it holds.
+    const QString away = env.ctx.workDir + "-offline";
+    ASSERT_TRUE(QDir().rename(env.ctx.workDir, away));
+    EXPECT_FALSE(index.scan(&error));
+    EXPECT_TRUE(index.find("zimu999", kAll, &error).empty());
+    EXPECT_FALSE(error.isEmpty());
+    ASSERT_TRUE(QDir().rename(away, env.ctx.workDir));
+    EXPECT_EQ(find(index, "zimu999", false).size(), 2);
 }
 
 TEST_F(Search, ALostOrDamagedCacheIsMadeAgainFromTheFiles)
