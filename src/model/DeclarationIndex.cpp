@@ -177,8 +177,10 @@ struct DeclarationIndex::Impl {
         return true;
     }
 
-    // Reads the files; one that is no declaration (or cannot be read) is
-    // kept with nothing to find, so that it is read again only once changed.
+    // Reads the files, each once: a file caught while another desk rewrote
+    // it changes its size or time with that write, and is read again at the
+    // next look. One that is no declaration (or cannot be read) is kept with
+    // nothing to find, so that it is read again only once changed.
     std::vector<IndexRow> read(const std::vector<ScannedFile> &looks)
     {
         QStringList paths;
@@ -190,7 +192,8 @@ struct DeclarationIndex::Impl {
             readDeclarationContents(paths, [&](std::size_t i, ProfileBatch &file) {
                 numbers[i] = file.ReadKey(infoSection(), QStringLiteral("报检号"), QString());
                 dates[i] = file.ReadKey(infoSection(), QStringLiteral("报检日期"), QString());
-            });
+            },
+            ReadCheck::Once);
         std::vector<IndexRow> rows(looks.size());
         for (std::size_t i = 0; i < looks.size(); ++i) {
             rows[i].look = looks[i];

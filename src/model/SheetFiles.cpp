@@ -88,9 +88,10 @@ bool readDeclarationContent(const QString &path, const QString &shown, Declarati
 
 std::vector<DeclarationRead>
 readDeclarationContents(const QStringList &paths,
-                        const std::function<void(std::size_t, ProfileBatch &)> &alsoRead)
+                        const std::function<void(std::size_t, ProfileBatch &)> &alsoRead,
+                        ReadCheck check)
 {
-    std::vector<LoadedProfile> loaded = loadProfiles(paths);
+    std::vector<LoadedProfile> loaded = loadProfiles(paths, check);
     std::vector<DeclarationRead> out(loaded.size());
     for (std::size_t i = 0; i < loaded.size(); ++i) {
         const QString &path = paths[qsizetype(i)];

@@ -1,6 +1,7 @@
 #pragma once
 // Reading what the sheet is made of from the work directory's files.
 #include "model/Sheet.h"
+#include "store/ProfileFile.h"
 
 #include <QStringList>
 
@@ -46,6 +47,7 @@ struct DeclarationRead {
 // `alsoRead(i, file)` reads more of the i-th file once it passed.
 std::vector<DeclarationRead>
 readDeclarationContents(const QStringList &paths,
-                        const std::function<void(std::size_t, ProfileBatch &)> &alsoRead);
+                        const std::function<void(std::size_t, ProfileBatch &)> &alsoRead,
+                        ReadCheck check = ReadCheck::Twice);
 
 } // namespace portdesk

@@ -181,13 +181,14 @@ bool sameSnapshot(const Snapshot &a, const Snapshot &b)
 
 // loadProfiles for one thread's share: every file once, then every file
 // again, so that one wait serves them all.
-void loadShare(const QStringList &files, std::size_t from, std::size_t to,
+void loadShare(const QStringList &files, std::size_t from, std::size_t to, ReadCheck check,
                std::vector<LoadedProfile> &out)
 {
     std::vector<Snapshot> first(to - from);
     for (std::size_t i = from; i < to; ++i)
         first[i - from] = readOnce(files[qsizetype(i)]);
-    std::this_thread::sleep_for(kSettle);
+    if (check == ReadCheck::Twice)
+        std::this_thread::sleep_for(kSettle);
     for (std::size_t i = from; i < to; ++i) {
         Snapshot &a = first[i - from];
         if (a.result.failed) {
@@ -195,7 +196,7 @@ void loadShare(const QStringList &files, std::size_t from, std::size_t to,
             continue;
         }
         bool agreed = !a.changing && looksComplete(a);
-        if (agreed) {
+        if (agreed && check == ReadCheck::Twice) {
             Snapshot b = readOnce(files[qsizetype(i)]);
             agreed = !b.result.failed && sameSnapshot(a, b);
         }
@@ -212,7 +213,7 @@ void loadShare(const QStringList &files, std::size_t from, std::size_t to,
 
 } // namespace
 
-std::vector<LoadedProfile> loadProfiles(const QStringList &files)
+std::vector<LoadedProfile> loadProfiles(const QStringList &files, ReadCheck check)
 {
     std::vector<LoadedProfile> out(std::size_t(files.size()));
     // Threads so that reads over a share wait for the network side by side.
@@ -223,8 +224,8 @@ std::vector<LoadedProfile> loadProfiles(const QStringList &files)
     pool.reserve(threads - 1);
     for (std::size_t t = 1; t < threads; ++t)
         pool.emplace_back(
-            [&, t] { loadShare(files, n * t / threads, n * (t + 1) / threads, out); });
-    loadShare(files, 0, n / threads, out);
+            [&, t] { loadShare(files, n * t / threads, n * (t + 1) / threads, check, out); });
+    loadShare(files, 0, n / threads, check, out);
     for (std::thread &t : pool)
         t.join();
     return out;

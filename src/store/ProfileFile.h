@@ -43,10 +43,20 @@ inline constexpr qint64 kMaxProfileBytes = 64 * 1024 * 1024;
 // when both reads agree; a file that keeps changing for about a second fails.
 LoadedProfile loadProfile(const QString &file);
 
+enum class ReadCheck {
+    // Read again a moment later, as loadProfile does: for what is acted on.
+    Twice,
+    // One read, taken when the file did not change while it was read and
+    // ends in a whole line: for a cache that notes each file's size and
+    // time, and so reads again whatever a writer went on to change.
+    Once
+};
+
 // Many files, each taken as loadProfile takes it, in the same order. Every
 // file is read once, then again after the one moment they all wait, so that
 // reading thousands does not add up thousands of waits.
-std::vector<LoadedProfile> loadProfiles(const QStringList &files);
+std::vector<LoadedProfile> loadProfiles(const QStringList &files,
+                                        ReadCheck check = ReadCheck::Twice);
 
 // True when the file is still the one `loaded` read: same file, size and
 // time, or still absent.
