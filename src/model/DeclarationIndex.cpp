@@ -188,8 +188,9 @@ struct DeclarationIndex::Impl {
         for (const ScannedFile &look : looks)
             paths << workDir + u'/' + look.path;
         std::vector<QString> numbers(looks.size()), dates(looks.size());
-        const std::vector<DeclarationRead> reads =
-            readDeclarationContents(paths, [&](std::size_t i, ProfileBatch &file) {
+        const std::vector<DeclarationRead> reads = readDeclarationContents(
+            paths,
+            [&](std::size_t i, ProfileBatch &file) {
                 numbers[i] = file.ReadKey(infoSection(), QStringLiteral("报检号"), QString());
                 dates[i] = file.ReadKey(infoSection(), QStringLiteral("报检日期"), QString());
             },
