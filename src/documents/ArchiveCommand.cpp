@@ -6,6 +6,7 @@
 #include "model/ArchiveFile.h"
 #include "model/ArchivePlan.h"
 #include "model/DeclarationFile.h"
+#include "model/FollowUpRegister.h"
 #include "platform/Clipboard.h"
 #include "platform/Clock.h"
 #include "platform/Context.h"
@@ -123,9 +124,21 @@ void ArchiveCommand::run()
             return;
         case ArchiveOutcome::Archived:
             documents_.archived(to, number, dateText);
+            followRegister(followUpDisplayText(consignee, storedNumber, storedDate),
+                           followUpDisplayText(consignee, number, dateText), to);
             return;
         }
     }
+}
+
+void ArchiveCommand::followRegister(const QString &oldText, const QString &newText,
+                                    const QString &to)
+{
+    QString error;
+    if (oldText != newText && !moveFollowUp(ctx_.tobedoneIni(), oldText, newText,
+                                            registerRelativePath(ctx_.workDir, to), &error))
+        ctx_.prompts.warn(QStringLiteral("归档成功，但后期事项列表没能改到新的报检信息：\n") +
+                          error);
 }
 
 void ArchiveCommand::copyNumber()

@@ -24,6 +24,8 @@ private:
     // The prompts, again until acceptable; false when the clerk stops.
     bool askNumber(const QString &proposal, QString *number);
     bool askDate(const QString &proposal, QDate *date);
+    // A follow-up entry of the declaration follows it to its new place.
+    void followRegister(const QString &oldText, const QString &newText, const QString &to);
 
     MainPage &page_;
     DocumentCommands &documents_;

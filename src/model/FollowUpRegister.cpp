@@ -6,6 +6,7 @@
 #include "store/SettingsStore.h"
 
 #include <QDir>
+#include <optional>
 
 namespace portdesk {
 
@@ -85,9 +86,15 @@ bool followUpFinished(const ItemStatuses &statuses)
 
 QString followUpDisplayText(ProfileBatch &declaration)
 {
-    return declaration.ReadKey(contentSection(), QStringLiteral("收货人"), QString()) + u'(' +
-           declaration.ReadKey(infoSection(), QStringLiteral("报检号"), QString()) + u',' +
-           declaration.ReadKey(infoSection(), QStringLiteral("报检日期"), QString()) + u')';
+    return followUpDisplayText(
+        declaration.ReadKey(contentSection(), QStringLiteral("收货人"), QString()),
+        declaration.ReadKey(infoSection(), QStringLiteral("报检号"), QString()),
+        declaration.ReadKey(infoSection(), QStringLiteral("报检日期"), QString()));
+}
+
+QString followUpDisplayText(const QString &consignee, const QString &number, const QString &date)
+{
+    return consignee + u'(' + number + u',' + date + u')';
 }
 
 QString registerRelativePath(const QString &workDir, const QString &path)
@@ -144,6 +151,28 @@ bool leaveFollowUp(const QString &tobedoneIni, const QString &displayText, QStri
             const QString key = QString::number(slot);
             if (reg.ReadKey(followUpListSection(), key, QString()) == displayText &&
                 !reg.DeleteKey(followUpListSection(), key, error))
+                return false;
+        }
+        return true;
+    });
+}
+
+bool moveFollowUp(const QString &tobedoneIni, const QString &oldText, const QString &newText,
+                  const QString &newRelativePath, QString *error)
+{
+    return changeRegister(tobedoneIni, error, [&](ProfileBatch &reg) {
+        // Looked at without ReadKey, whose read of a missing key writes it.
+        const std::optional<QByteArray> registered = reg.storedBytes(kIndex, oldText);
+        if (!registered || registered->isEmpty())
+            return true;
+        if (!reg.DeleteKey(kIndex, oldText, error) ||
+            !reg.WriteKey(kIndex, newText, quotedForWriting(newRelativePath), error))
+            return false;
+        const int x = followUpSlotsInUse(reg);
+        for (int slot = 1; slot <= x; ++slot) {
+            const QString key = QString::number(slot);
+            if (reg.ReadKey(followUpListSection(), key, QString()) == oldText &&
+                !reg.WriteKey(followUpListSection(), key, quotedForWriting(newText), error))
                 return false;
         }
         return true;

@@ -36,6 +36,7 @@ bool followUpFinished(const ItemStatuses &statuses);
 
 // consignee(number,date) from the declaration's file.
 QString followUpDisplayText(ProfileBatch &declaration);
+QString followUpDisplayText(const QString &consignee, const QString &number, const QString &date);
 
 // The declaration's path as the register keeps it: below the work directory,
 // Windows separators, starting with "\" ("\Saved\Archived\2014\03\x.dcl").
@@ -53,6 +54,11 @@ bool enterFollowUp(const QString &tobedoneIni, const QString &displayText,
 // Takes a finished declaration out: its index entry and every slot holding
 // its text (X stays; the slots become holes).
 bool leaveFollowUp(const QString &tobedoneIni, const QString &displayText, QString *error);
+// After archiving again moved a declaration (a new number, date or folder):
+// its entry follows it, under its new display text and path, in the same
+// slot. Nothing changes when `oldText` is not registered.
+bool moveFollowUp(const QString &tobedoneIni, const QString &oldText, const QString &newText,
+                  const QString &newRelativePath, QString *error);
 // An empty list gets X = 0 again.
 bool resetEmptyFollowUps(const QString &tobedoneIni, QString *error);
 

@@ -2,6 +2,7 @@
 // move, and what the window and the browser show afterwards.
 #include "documents/ArchiveCommand.h"
 #include "documents/DocumentsFixture.h"
+#include "model/FollowUpRegister.h"
 
 using namespace portdesk;
 using namespace portdesk::test;
@@ -72,6 +73,27 @@ TEST_F(ArchiveCommandTest, OneOfSeveralLeavesTheNextWaitingAndADuplicateAsksAgai
     EXPECT_EQ(page->Tip->text(), QStringLiteral("本单状态: 未归档（请进行归档处理）"));
     EXPECT_EQ(page->document().value()[DeclField::ShouHuoRen], QStringLiteral("乙"));
     EXPECT_FALSE(page->FeiYong->isEnabled());
+}
+
+TEST_F(ArchiveCommandTest, ArchivingAgainTakesTheFollowUpEntryAlong)
+{
+    const QString before = archived(QStringLiteral("111111甲(2014-03-05).dcl"));
+    makeFile(before, QStringLiteral("甲"),
+             QStringLiteral("[报检信息]\n报检号=111111\n报检日期=2014-03-05\n"));
+    ASSERT_TRUE(enterFollowUp(env.ctx.tobedoneIni(), QStringLiteral("甲(111111,2014-03-05)"),
+                              registerRelativePath(env.ctx.workDir, before), nullptr));
+    ASSERT_TRUE(docs->openArchived(before));
+    env.prompts.answer(MsgAnswer::Yes); // 本单已归档，您需要修改报检信息吗？
+    for (const char *answer : {"222222", "2014-03-06"})
+        env.prompts.answerInput(QString::fromUtf8(answer));
+    click(page->GuiDang);
+
+    const QString after = archived(QStringLiteral("222222甲(2014-03-06).dcl"));
+    ASSERT_TRUE(QFileInfo::exists(after));
+    EXPECT_EQ(registeredPath(env.ctx.tobedoneIni(), QStringLiteral("甲(222222,2014-03-06)")),
+              registerRelativePath(env.ctx.workDir, after));
+    EXPECT_EQ(registeredPath(env.ctx.tobedoneIni(), QStringLiteral("甲(111111,2014-03-05)")),
+              QString());
 }
 
 } // namespace

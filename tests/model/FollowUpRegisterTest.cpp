@@ -57,6 +57,27 @@ TEST_F(FollowUpRegister, HolesAreReusedLowestFirstAndEntriesNeverDoubled)
               QStringLiteral("0"));
 }
 
+TEST_F(FollowUpRegister, ADeclarationArchivedAgainKeepsItsSlotUnderItsNewNumber)
+{
+    for (const char *text : {"A(1,2014-03-05)", "B(2,2014-03-05)"})
+        enter(QString::fromUtf8(text));
+    QString error;
+    ASSERT_TRUE(moveFollowUp(ini(), QStringLiteral("A(1,2014-03-05)"),
+                             QStringLiteral("A(9,2015-01-02)"), QStringLiteral("\\new\\A.dcl"),
+                             &error))
+        << error.toStdString();
+    EXPECT_EQ(slot(1), QStringLiteral("A(9,2015-01-02)"));
+    EXPECT_EQ(registeredPath(ini(), QStringLiteral("A(9,2015-01-02)")),
+              QStringLiteral("\\new\\A.dcl"));
+    EXPECT_EQ(registeredPath(ini(), QStringLiteral("A(1,2014-03-05)")), QString());
+
+    // One that was never registered enters nothing.
+    const QByteArray before = readBytes(ini());
+    ASSERT_TRUE(moveFollowUp(ini(), QStringLiteral("C(3,2014-03-05)"),
+                             QStringLiteral("C(4,2014-03-05)"), QStringLiteral("\\c.dcl"), &error));
+    EXPECT_EQ(readBytes(ini()), before);
+}
+
 TEST_F(FollowUpRegister, AFullListIsRefusedAndLeftAsItWas)
 {
     {
