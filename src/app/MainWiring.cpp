@@ -19,6 +19,7 @@
 #include "store/SaveLeftovers.h"
 
 #include <QCoreApplication>
+#include <QThreadPool>
 #include <QTimer>
 
 namespace portdesk {
@@ -27,11 +28,11 @@ void wireMainPage(MainPage &page)
 {
     // What crashed saves and locks left behind, once a start: saves never
     // look through a folder. Later, so that the first paint never waits for
-    // a folder on a slow share.
+    // a folder on a slow share, and on a thread of its own: years of archive
+    // months take a while to look through.
     QTimer::singleShot(std::chrono::seconds(3), &page, [&page] {
-        const Context &ctx = page.context();
-        for (const QString &folder : {ctx.configDir(), ctx.savedDir(), ctx.printedDir()})
-            sweepLeftovers(folder);
+        QThreadPool::globalInstance()->start(
+            [workDir = page.context().workDir] { sweepWorkDirectory(workDir); });
     });
 
     // editor rules

@@ -1,5 +1,7 @@
 #include "store/SaveLeftovers.h"
 
+#include "store/FolderListing.h"
+
 #include "store/OwnTempFile.h"
 
 #include <QCoreApplication>
@@ -51,6 +53,25 @@ int sweepLeftovers(const QString &folder, std::chrono::seconds age)
             QFile::remove(f.absoluteFilePath()))
             ++removed;
     }
+    return removed;
+}
+
+int sweepWorkDirectory(const QString &workDir, std::chrono::seconds age)
+{
+    QStringList folders;
+    for (const char *folder : {"Config", "Saved", "Saved/Printed", "Saved/QingDan"})
+        folders << workDir + u'/' + QLatin1String(folder);
+    // Archived declarations and lists lie in year and month folders.
+    for (const char *byMonth : {"Saved/Archived", "Saved/QingDan"}) {
+        const QString base = workDir + u'/' + QLatin1String(byMonth);
+        for (const QString &year : listSubfolders(base)) {
+            for (const QString &month : listSubfolders(base + u'/' + year))
+                folders << base + u'/' + year + u'/' + month;
+        }
+    }
+    int removed = 0;
+    for (const QString &folder : std::as_const(folders))
+        removed += sweepLeftovers(folder, age);
     return removed;
 }
 

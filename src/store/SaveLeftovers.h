@@ -22,4 +22,9 @@ bool isOwnLeftover(const QString &folder, const QString &name);
 // many went. Housekeeping: what cannot be removed is left for the next start.
 int sweepLeftovers(const QString &folder, std::chrono::seconds age = leftoverAge);
 
+// The same over every folder of the work directory the program writes
+// into: Config, Saved, Saved/Printed, Saved/QingDan and every month of the
+// archive and of the lists.
+int sweepWorkDirectory(const QString &workDir, std::chrono::seconds age = leftoverAge);
+
 } // namespace portdesk

@@ -273,36 +273,41 @@ TEST(SaveLeftovers, ASaveNeitherListsTheFolderNorTouchesTheClerksFiles)
 TEST(SaveLeftovers, TheSweepRemovesOnlyOurOwnLeftoversOlderThanAnHour)
 {
     TestEnv env;
-    const QString folder = env.path("Saved");
-    ASSERT_TRUE(QDir().mkpath(folder));
     struct Leftover {
+        const char *folder;
         const char *name;
         QByteArray content;
         int ageMinutes;
         bool removed;
     };
     const Leftover leftovers[] = {
-        {"x.dcl.portdesk-Ab3dEf.tmp", "[报检内容]", 120, true},
-        {"Config.ini.portdesk-zzzzzz.tmp", "", 61, true},
-        {"x.dcl.portdesk-GhIjKl.tmp", "[报检内容]", 10, false},
-        {"x.dcl.lock", ourLockContent(), 120, true},
-        {"y.dcl.lock", ourLockContent(), 10, false},
-        {"notes.lock", "the clerk's own notes\n", 120, false},
-        {"x.dcl.portdesk-Ab3d.tmp", "[报检内容]", 120, false},
-        {"x.dcl.AbCdEf", "[报检内容]", 120, false},
-        {"Config.ini.backup", "[报检内容]", 120, false},
-        {"x.dcl.portdesk-Ab3dEf.tmp.keep", "[报检内容]", 120, false},
+        {"Saved", "x.dcl.portdesk-Ab3dEf.tmp", "[报检内容]", 120, true},
+        {"Config", "Config.ini.portdesk-zzzzzz.tmp", "", 61, true},
+        {"Saved/Archived/2014/03", "1.dcl.portdesk-Ab3dEf.tmp", "[报检内容]", 120, true},
+        {"Saved/QingDan/2014/03", "1.dcq.lock", ourLockContent(), 120, true},
+        {"Saved", "x.dcl.portdesk-GhIjKl.tmp", "[报检内容]", 10, false},
+        {"Saved/Printed", "x.dcl.lock", ourLockContent(), 120, true},
+        {"Saved", "y.dcl.lock", ourLockContent(), 10, false},
+        {"Saved", "notes.lock", "the clerk's own notes\n", 120, false},
+        {"Saved", "x.dcl.portdesk-Ab3d.tmp", "[报检内容]", 120, false},
+        {"Saved/Archived/2014/03", "x.dcl.AbCdEf", "[报检内容]", 120, false},
+        {"Config", "Config.ini.backup", "[报检内容]", 120, false},
+        {"Saved", "x.dcl.portdesk-Ab3dEf.tmp.keep", "[报检内容]", 120, false},
+        {"Saved/Archived", "2.dcl.portdesk-Ab3dEf.tmp", "[报检内容]", 120, false},
     };
     for (const Leftover &l : leftovers) {
-        ASSERT_TRUE(writeBytes(folder + '/' + l.name, l.content));
-        age(folder + '/' + l.name, l.ageMinutes);
+        const QString path = env.path(l.folder) + '/' + l.name;
+        ASSERT_TRUE(QDir().mkpath(env.path(l.folder)));
+        ASSERT_TRUE(writeBytes(path, l.content));
+        age(path, l.ageMinutes);
     }
     int expected = 0;
     for (const Leftover &l : leftovers)
         expected += l.removed;
-    EXPECT_EQ(sweepLeftovers(folder), expected);
+    EXPECT_EQ(sweepWorkDirectory(env.ctx.workDir), expected);
     for (const Leftover &l : leftovers)
-        EXPECT_EQ(QFileInfo::exists(folder + '/' + l.name), !l.removed) << l.name;
+        EXPECT_EQ(QFileInfo::exists(env.path(l.folder) + '/' + l.name), !l.removed)
+            << l.folder << '/' << l.name;
 }
 
 // --- locks of other desks, judged by this desk's own clock -----------------------------
