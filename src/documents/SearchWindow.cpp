@@ -82,6 +82,9 @@ SearchWindow::~SearchWindow()
 {
     thread_.quit();
     thread_.wait();
+    // Its thread has stopped: deleted here, closing the cache, since a
+    // deleteLater would never run.
+    delete worker_;
 }
 
 void SearchWindow::open(const QWidget &over)
@@ -89,7 +92,6 @@ void SearchWindow::open(const QWidget &over)
     if (!worker_) {
         worker_ = new SearchWorker(ctx_.workDir, searchCacheFile(ctx_.cacheDir, ctx_.workDir));
         worker_->moveToThread(&thread_);
-        connect(&thread_, &QThread::finished, worker_, &QObject::deleteLater);
         connect(worker_, &SearchWorker::progress, this, &SearchWindow::showProgress);
         connect(worker_, &SearchWorker::refreshed, this, &SearchWindow::refreshed);
         connect(worker_, &SearchWorker::found, this, &SearchWindow::showFound);
