@@ -7,6 +7,7 @@
 #include "form/MainPage.h"
 #include "form/PickList.h"
 #include "form/SchemaEdits.h"
+#include "form/WindowOpener.h"
 #include "form/WindowPlacement.h"
 #include "model/FieldRules.h"
 #include "model/ListCopy.h"
@@ -629,40 +630,11 @@ void ListWindow::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
-namespace {
-
-class ListOpener : public QObject {
-public:
-    explicit ListOpener(MainPage &page) : QObject(&page), page_(page)
-    {
-        connect(page_.CmdQD, &QToolButton::clicked, this, &ListOpener::open);
-    }
-    ~ListOpener() override { delete window_; }
-
-private:
-    void open()
-    {
-        page_.ShouHuoRen->setFocus();
-        Context &ctx = page_.context();
-        if (!workDirReachable(ctx))
-            return;
-        openOnce(window_, page_, [&] {
-            page_.showMinimized();
-            auto *window = new ListWindow(ctx);
-            connect(window, &ListWindow::closed, this, [this] { page_.showNormal(); });
-            return window;
-        });
-    }
-
-    MainPage &page_;
-    QPointer<ListWindow> window_;
-};
-
-} // namespace
-
 void attachListWindow(MainPage &page)
 {
-    new ListOpener(page);
+    auto *opener = new WindowOpener(page, WhileOpen::Minimised,
+                                    [](Context &ctx) { return new ListWindow(ctx); });
+    QObject::connect(page.CmdQD, &QToolButton::clicked, opener, &WindowOpener::open);
 }
 
 } // namespace portdesk

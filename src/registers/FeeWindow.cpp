@@ -4,6 +4,7 @@
 #include "form/EnterGuard.h"
 #include "form/MainPage.h"
 #include "form/SchemaEdits.h"
+#include "form/WindowOpener.h"
 #include "form/WindowPlacement.h"
 #include "model/ArchivePlan.h"
 #include "platform/Context.h"
@@ -144,43 +145,13 @@ void FeeWindow::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
-namespace {
-
-class FeeOpener : public QObject {
-public:
-    explicit FeeOpener(MainPage &page) : QObject(&page), page_(page)
-    {
-        connect(page_.FeiYong, &QPushButton::clicked, this, &FeeOpener::open);
-    }
-    ~FeeOpener() override { delete window_; }
-
-private:
-    void open()
-    {
-        page_.ShouHuoRen->setFocus();
-        Context &ctx = page_.context();
-        if (!workDirReachable(ctx))
-            return;
-        openOnce(window_, page_, [&] {
-            // Not a child of the main window: disabling that would disable this too.
-            page_.setEnabled(false);
-            auto *window = new FeeWindow(ctx, page_.DangQianWenJian,
-                                         isArchivedFile(page_.DangQianWenJian, ctx.savedDir()));
-            connect(window, &FeeWindow::closed, this, [this] { page_.setEnabled(true); });
-            connect(window, &QObject::destroyed, this, [this] { page_.setEnabled(true); });
-            return window;
-        });
-    }
-
-    MainPage &page_;
-    QPointer<FeeWindow> window_;
-};
-
-} // namespace
-
 void attachFeeWindow(MainPage &page)
 {
-    new FeeOpener(page);
+    auto *opener = new WindowOpener(page, WhileOpen::Disabled, [&page](Context &ctx) {
+        return new FeeWindow(ctx, page.DangQianWenJian,
+                             isArchivedFile(page.DangQianWenJian, ctx.savedDir()));
+    });
+    QObject::connect(page.FeiYong, &QPushButton::clicked, opener, &WindowOpener::open);
 }
 
 } // namespace portdesk

@@ -2,6 +2,7 @@
 
 #include "form/ClickLabel.h"
 #include "form/MainPage.h"
+#include "form/WindowOpener.h"
 #include "form/WindowPlacement.h"
 #include "model/ArchivePlan.h"
 #include "model/FollowUpCount.h"
@@ -269,58 +270,20 @@ void FollowUpWindow::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
-namespace {
-
-class FollowUpOpener : public QObject {
-public:
-    FollowUpOpener(MainPage &page, std::function<bool(const QString &)> open)
-        : QObject(&page), page_(page), open_(std::move(open))
-    {
-        connect(page_.HouQi, &QPushButton::clicked, this, &FollowUpOpener::openWindow);
-        connect(page_.Picture1, &ClickLabel::clicked, this, [this] {
-            page_.ShouHuoRen->setFocus();
-            if (workDirReachable(page_.context()))
-                page_.HouQi->click();
-        });
-    }
-    ~FollowUpOpener() override
-    {
-        if (window_) {
-            window_->disconnect(this);
-            delete window_;
-        }
-    }
-
-private:
-    void openWindow()
-    {
-        page_.ShouHuoRen->setFocus();
-        Context &ctx = page_.context();
-        if (!workDirReachable(ctx))
-            return;
-        openOnce(window_, page_, [&] {
-            // Not a child of the main window: disabling that would disable this too.
-            page_.setEnabled(false);
-            FollowUpWindow::Hooks hooks;
-            hooks.listed = [this](int count) { showFollowUpBadge(page_, count); };
-            hooks.open = open_;
-            auto *window = new FollowUpWindow(ctx, page_.DangQianWenJian, std::move(hooks));
-            connect(window, &FollowUpWindow::closed, this, [this] { page_.setEnabled(true); });
-            connect(window, &QObject::destroyed, this, [this] { page_.setEnabled(true); });
-            return window;
-        });
-    }
-
-    MainPage &page_;
-    std::function<bool(const QString &)> open_;
-    QPointer<FollowUpWindow> window_;
-};
-
-} // namespace
-
 void attachFollowUpWindow(MainPage &page, std::function<bool(const QString &path)> open)
 {
-    new FollowUpOpener(page, std::move(open));
+    auto *opener = new WindowOpener(page, WhileOpen::Disabled, [&page, open](Context &ctx) {
+        FollowUpWindow::Hooks hooks;
+        hooks.listed = [&page](int count) { showFollowUpBadge(page, count); };
+        hooks.open = open;
+        return new FollowUpWindow(ctx, page.DangQianWenJian, std::move(hooks));
+    });
+    QObject::connect(page.HouQi, &QPushButton::clicked, opener, &WindowOpener::open);
+    QObject::connect(page.Picture1, &ClickLabel::clicked, opener, [&page] {
+        page.ShouHuoRen->setFocus();
+        if (workDirReachable(page.context()))
+            page.HouQi->click();
+    });
 }
 
 } // namespace portdesk
