@@ -27,6 +27,8 @@ public:
     ~WindowOpener() override;
 
     void open();
+    // The window while it is open.
+    QWidget *window() const { return window_; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

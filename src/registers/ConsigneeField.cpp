@@ -2,7 +2,7 @@
 
 #include "form/MainPage.h"
 #include "form/PickList.h"
-#include "form/WindowPlacement.h"
+#include "form/WindowOpener.h"
 #include "model/ConsigneeRegister.h"
 #include "platform/Prompts.h"
 #include "registers/ConsigneeWindow.h"
@@ -22,20 +22,17 @@ ConsigneeField::ConsigneeField(MainPage &page) : QObject(&page), page_(page)
     if (PickList *list = PickList::of(page_.ShouHuoRen))
         connect(list, &PickList::picked, this, &ConsigneeField::picked);
     connect(page_.ShouHuoRen, &QComboBox::editTextChanged, this, &ConsigneeField::textChanged);
+    opener_ = new WindowOpener(page_, WhileOpen::Disabled, [this](Context &ctx) {
+        auto *window = new ConsigneeWindow(ctx, page_.document().value()[DeclField::ShouHuoRen]);
+        connect(window, &ConsigneeWindow::consigneeAdded, this, &ConsigneeField::added);
+        return window;
+    });
     connect(page_.SHRgl, &QToolButton::clicked, this, &ConsigneeField::openRegister);
-}
-
-ConsigneeField::~ConsigneeField()
-{
-    if (window_) {
-        window_->disconnect(this);
-        delete window_;
-    }
 }
 
 ConsigneeWindow *ConsigneeField::registerWindow() const
 {
-    return window_;
+    return qobject_cast<ConsigneeWindow *>(opener_->window());
 }
 
 // Only a real pick arrives here (PickList): leaving the list with a
@@ -55,19 +52,7 @@ void ConsigneeField::textChanged(const QString &text)
 
 void ConsigneeField::openRegister()
 {
-    page_.ShouHuoRen->setFocus();
-    Context &ctx = page_.context();
-    if (!workDirReachable(ctx))
-        return;
-    openOnce(window_, page_, [&] {
-        // Not a child of the main window: disabling that would disable this too.
-        page_.setEnabled(false);
-        auto *window = new ConsigneeWindow(ctx, page_.document().value()[DeclField::ShouHuoRen]);
-        connect(window, &ConsigneeWindow::consigneeAdded, this, &ConsigneeField::added);
-        connect(window, &ConsigneeWindow::closed, this, &ConsigneeField::registerClosed);
-        connect(window, &QObject::destroyed, this, &ConsigneeField::registerClosed);
-        return window;
-    });
+    opener_->open();
 }
 
 void ConsigneeField::added(const QString &name)
@@ -76,11 +61,6 @@ void ConsigneeField::added(const QString &name)
         return;
     names_ << name;
     appendKeepingText(page_.ShouHuoRen, {name});
-}
-
-void ConsigneeField::registerClosed()
-{
-    page_.setEnabled(true);
 }
 
 } // namespace portdesk

@@ -4,19 +4,18 @@
 // the register window opened from SHRgl with the main window disabled while
 // it is shown.
 #include <QObject>
-#include <QPointer>
 #include <QStringList>
 
 namespace portdesk {
 
 class ConsigneeWindow;
 class MainPage;
+class WindowOpener;
 
 class ConsigneeField : public QObject {
     Q_OBJECT
 public:
     explicit ConsigneeField(MainPage &page);
-    ~ConsigneeField() override;
 
     // The register window while it is open.
     ConsigneeWindow *registerWindow() const;
@@ -28,12 +27,11 @@ private:
     void picked();
     void textChanged(const QString &text);
     void added(const QString &name);
-    void registerClosed();
 
     MainPage &page_;
     // The register's names as the main window's list shows them.
     QStringList names_;
-    QPointer<ConsigneeWindow> window_;
+    WindowOpener *opener_; // owned by the page
 };
 
 } // namespace portdesk
