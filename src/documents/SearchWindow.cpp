@@ -137,6 +137,7 @@ void SearchWindow::showFound(int ticket, const std::vector<FoundDeclaration> &re
 {
     if (ticket != ticket_)
         return; // an older search, overtaken by typing
+    shownTicket_ = ticket;
     results_ = results;
     JieGuo->clear();
     QList<QTreeWidgetItem *> items;
@@ -162,6 +163,10 @@ void SearchWindow::showFound(int ticket, const std::vector<FoundDeclaration> &re
     else
         ZhuangTai->setText(
             QStringLiteral("找到 %1 份报检单。按回车键或双击打开。").arg(results_.size()));
+    if (openWhenShown_) {
+        openWhenShown_ = false;
+        openCurrent();
+    }
 }
 
 void SearchWindow::showProgress(int done, int total)
@@ -186,9 +191,14 @@ void SearchWindow::refreshed(const QString &error)
 
 void SearchWindow::openCurrent()
 {
-    // A search still to run would give other results than those on screen.
+    // The results on screen are those of an older text while a search is
+    // still to run or to come back: the choice waits for the new ones.
     if (pause_.isActive())
         search();
+    if (shownTicket_ != ticket_) {
+        openWhenShown_ = true;
+        return;
+    }
     const int row = JieGuo->currentItem() ? JieGuo->indexOfTopLevelItem(JieGuo->currentItem()) : -1;
     if (row < 0 || std::size_t(row) >= results_.size())
         return;
@@ -220,6 +230,7 @@ bool SearchWindow::eventFilter(QObject *watched, QEvent *event)
 void SearchWindow::keyPressEvent(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_Escape) {
+        openWhenShown_ = false;
         hide();
         return;
     }

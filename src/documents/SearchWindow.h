@@ -65,7 +65,8 @@ private:
     SearchWorker *worker_ = nullptr;
     QTimer pause_;
     std::vector<FoundDeclaration> results_;
-    int ticket_ = 0;
+    int ticket_ = 0, shownTicket_ = 0;
+    bool openWhenShown_ = false; // Enter came before the results
     bool placed_ = false;
     QElapsedTimer sinceLook_; // since the files were last looked at
 };

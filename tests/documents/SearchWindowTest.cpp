@@ -75,6 +75,16 @@ TEST_F(SearchWindowTest, EnterOpensTheFoundDeclarationInItsFoldersState)
     EXPECT_TRUE(page->isEnabled());
     EXPECT_EQ(docs->session().folder, folderLabel(DocFolder::Archived));
     EXPECT_EQ(docs->session().number, "123456");
+
+    // Enter typed before the results of the new text came: the new text's
+    // result opens, not the one still on screen.
+    ASSERT_TRUE(waitFor([&] { return page->isActiveWindow(); }));
+    QTest::keyClick(page.get(), Qt::Key_F, Qt::ControlModifier);
+    ASSERT_TRUE(waitFor([&] { return window->isActiveWindow(); }));
+    QTest::keyClicks(window->GuanJianZi, "acme");
+    QTest::keyClick(window->GuanJianZi, Qt::Key_Return);
+    EXPECT_TRUE(waitFor([&] { return docs->session().folder == folderLabel(DocFolder::Printed); }));
+    EXPECT_EQ(page->ShouHuoRen->currentText(), "ACME Trading");
 }
 
 } // namespace
