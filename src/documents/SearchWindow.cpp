@@ -56,7 +56,8 @@ SearchWindow::SearchWindow(Context &ctx) : QWidget(nullptr, Qt::Window), ctx_(ct
          {std::pair{Number, 80}, {Date, 120}, {Consignee, 220}, {Bill, 150}})
         JieGuo->setColumnWidth(column, width);
     JieGuo->installEventFilter(this);
-    connect(JieGuo, &QTreeWidget::itemDoubleClicked, this, &SearchWindow::openCurrent);
+    // A row double-clicked is the one chosen, whatever search may be coming.
+    connect(JieGuo, &QTreeWidget::itemDoubleClicked, this, &SearchWindow::openItem);
 
     JinDu = new QProgressBar(this);
     JinDu->setObjectName(QStringLiteral("JinDu"));
@@ -199,10 +200,16 @@ void SearchWindow::openCurrent()
         openWhenShown_ = true;
         return;
     }
-    const int row = JieGuo->currentItem() ? JieGuo->indexOfTopLevelItem(JieGuo->currentItem()) : -1;
+    openItem(JieGuo->currentItem());
+}
+
+void SearchWindow::openItem(QTreeWidgetItem *item)
+{
+    const int row = item ? JieGuo->indexOfTopLevelItem(item) : -1;
     if (row < 0 || std::size_t(row) >= results_.size())
         return;
     const FoundDeclaration chosen = results_[std::size_t(row)];
+    openWhenShown_ = false;
     hide();
     emit openRequested(ctx_.workDir + u'/' + chosen.relative, chosen.folder);
 }

@@ -22,6 +22,7 @@ class QLabel;
 class QLineEdit;
 class QProgressBar;
 class QTreeWidget;
+class QTreeWidgetItem;
 
 namespace portdesk {
 
@@ -58,6 +59,7 @@ private:
     void showProgress(int done, int total);
     void refreshed(const QString &error);
     void openCurrent();
+    void openItem(QTreeWidgetItem *item);
     void lookAgain();
 
     Context &ctx_;
