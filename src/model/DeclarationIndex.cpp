@@ -343,11 +343,11 @@ std::vector<FoundDeclaration> DeclarationIndex::find(const QString &query, std::
     // every text, which is still quick for the few characters they are.
     const bool byTrigram = folded.toUcs4().size() >= 3;
     SqliteStatement select(d->db, byTrigram ? "SELECT f.path, f.size, f.mtime, f.inode, f.number, "
-                                              "f.date, f.consignee, f.bill, t.text, f.sortkey FROM "
+                                              "f.date, f.consignee, f.bill, t.text FROM "
                                               "texts t JOIN files f ON f.id = t.rowid WHERE texts "
                                               "MATCH ?1 ORDER BY f.sortkey DESC"
                                             : "SELECT f.path, f.size, f.mtime, f.inode, f.number, "
-                                              "f.date, f.consignee, f.bill, t.text, f.sortkey FROM "
+                                              "f.date, f.consignee, f.bill, t.text FROM "
                                               "texts t JOIN files f ON f.id = t.rowid WHERE "
                                               "instr(t.text, ?1) > 0 ORDER BY f.sortkey DESC");
     QString phrase = folded;

@@ -13,7 +13,6 @@
 #include "store/WorkDirCheck.h"
 #include "store/WriteBack.h"
 
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -137,12 +136,6 @@ void FeeWindow::enter(const FieldRef &field)
         Text1[std::size_t(field.index + 1)]->setFocus();
     else
         Cmd1->setFocus();
-}
-
-void FeeWindow::closeEvent(QCloseEvent *event)
-{
-    emit closed();
-    event->accept();
 }
 
 void attachFeeWindow(MainPage &page)

@@ -29,12 +29,6 @@ public:
     QPushButton *Cmd1 = nullptr; // 确认(&C)
     QPushButton *Cmd2 = nullptr; // 退出(&Q)
 
-signals:
-    void closed();
-
-protected:
-    void closeEvent(QCloseEvent *event) override;
-
 private:
     void buildLayout();
     void load();

@@ -14,7 +14,6 @@
 #include "store/WriteBack.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -262,12 +261,6 @@ void FollowUpWindow::registerItems()
     }
     refreshList();
     Cmd1->setEnabled(false);
-}
-
-void FollowUpWindow::closeEvent(QCloseEvent *event)
-{
-    emit closed();
-    event->accept();
 }
 
 void attachFollowUpWindow(MainPage &page, std::function<bool(const QString &path)> open)

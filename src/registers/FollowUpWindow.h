@@ -47,12 +47,6 @@ public:
     QPushButton *Cmd1 = nullptr; //  登  记 (&C)
     QPushButton *Cmd2 = nullptr; //  退  出 (&Q)
 
-signals:
-    void closed();
-
-protected:
-    void closeEvent(QCloseEvent *event) override;
-
 private:
     void buildLayout();
     void refreshList();
